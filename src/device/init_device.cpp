@@ -1,0 +1,8 @@
+#include "core/vexo.h"
+
+namespace Vexo {
+
+void InitDevice() {}
+void ReportMissingDevice() {}
+
+}  // namespace Vexo

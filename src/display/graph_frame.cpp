@@ -1,0 +1,7 @@
+#include "core/vexo.h"
+
+namespace Vexo {
+
+void DrawGraphFrame() {}
+
+}  // namespace Vexo

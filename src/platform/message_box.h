@@ -1,0 +1,17 @@
+// Message boxes through one seam: text, buttons and title in, the button pressed out.
+// The program shows real boxes; tests install an answerer instead.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+enum MsgBoxButtons { vbOKOnly = 0, vbYesNo = 4 };
+enum MsgBoxAnswer { vbOK = 1, vbYes = 6, vbNo = 7 };
+
+extern const QString AppTitle;  // "けるびら", shown when a box passes no title of its own
+
+int MsgBox(const QString& prompt, int buttons, const QString& title = AppTitle);
+
+using MsgBoxHandler = std::function<int(const QString& prompt, int buttons, const QString& title)>;
+// Replaces how boxes are answered; an empty handler restores the real boxes.
+void SetMsgBoxHandler(MsgBoxHandler handler);

@@ -1,0 +1,79 @@
+// A picture surface: pixels that stay until drawn over, a pen (current point) and the
+// handful of drawing operations the program uses. Coordinates are pixels, origin top left.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QPointF>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/colour.h"
+
+// One call on a surface, as the caller made it. Tests attach a log to a surface to
+// check the exact sequence of operations a routine performs.
+struct SurfaceOp {
+    enum Kind { PSet, Line, Box, FilledBox, Circle, Print };
+    Kind kind;
+    QPointF a;          // point-set point, line's first point, box corner, circle centre
+    QPointF b;          // line's second point, box's other corner
+    Colour colour = 0;
+    bool relative = false;  // point-set offset / line's second point taken from the pen
+    bool fromPen = false;   // line without a first point
+    double radius = 0;
+    QString text;
+    bool operator==(const SurfaceOp& o) const;
+};
+
+class Surface {
+public:
+    Surface(int width, int height, Colour back, const QFont& font, Colour fore);
+    ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    // Point-set: one pixel; relative takes the point as an offset from the pen.
+    void PSet(QPointF p, Colour c, bool relative = false);
+    // Line between two absolute points.
+    void Line(QPointF from, QPointF to, Colour c);
+    // Line from the pen to `to`, absolute or relative to the pen.
+    void LineFromPen(QPointF to, Colour c, bool relative = false);
+    // Outline / filled rectangle, both corners inclusive, in any order.
+    void Box(QPointF a, QPointF b, Colour c);
+    void FilledBox(QPointF a, QPointF b, Colour c);
+    // Circle outline; its interior is painted in the fill colour when a solid fill is set.
+    void Circle(QPointF centre, double radius, Colour c);
+    // Writes one line of text at the pen and moves the pen to the start of the next line.
+    void Print(const QString& text);
+
+    QPointF pen() const { return pen_; }
+    void setPen(QPointF p) { pen_ = p; }
+    void setSolidFill(Colour fill);  // design fill for circles; none by default
+    void setForeColour(Colour fore) { fore_ = fore; }
+    void clearAll();                 // whole surface to the back colour, pen to (0,0)
+
+    const QImage& image() const { return image_; }
+    Colour pixel(int x, int y) const;  // RGB of one pixel, for tests and checks
+    int width() const { return image_.width(); }
+    int height() const { return image_.height(); }
+
+    std::vector<SurfaceOp>* log = nullptr;  // when set, every operation is appended
+    std::function<void()> changed;          // called after every operation (the widget repaints)
+
+private:
+    void record(const SurfaceOp& op);
+    void done();
+    static QPoint pixelOf(QPointF p);
+
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;
+    QPointF pen_;
+    Colour back_;
+    Colour fore_;
+    QFont font_;
+    bool solidFill_ = false;
+    Colour fill_ = 0;
+};

@@ -1,0 +1,10 @@
+// The windows' fonts. Their design names the Windows gothic faces; where those are not
+// installed, the IPA gothic faces (fonts-ipafont-gothic) stand in: IPAGothic for the fixed
+// "ＭＳ ゴシック", IPAPGothic for the proportional "ＭＳ Ｐゴシック". Sizes are given in points
+// as designed and set in pixels at 96 dots per inch, so layouts do not depend on the screen.
+#pragma once
+
+#include <QFont>
+
+QFont GothicFont(double points, bool bold = false);          // ＭＳ ゴシック
+QFont ProportionalGothicFont(double points, bool bold = false);  // ＭＳ Ｐゴシック

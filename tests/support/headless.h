@@ -1,0 +1,18 @@
+// The program without a display or a port: the main window built with stand-in timers
+// (they never fire by themselves) and a fake serial line, and the state at its start values.
+#pragma once
+
+#include <memory>
+
+#include "core/vexo.h"
+#include "platform/fake_serial_line.h"
+#include "platform/window_timer.h"
+#include "ui/zanpo.h"
+
+struct Headless {
+    Headless();
+    ~Headless();
+    std::unique_ptr<Zanpo> window;
+    FakeSerialLine* line = nullptr;  // owned by the window
+    int endRequests = 0;             // how often the program asked to end
+};
