@@ -1,8 +1,57 @@
+// Temperature-crossing alerts: after a graph tick every rule is tested against the two
+// newest samples, and a rule whose threshold was just crossed in its direction shows its
+// message in Text2, in place of the explanation button, until its display time is over.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <cstdint>
+
+#include "config/palette.h"
 #include "core/vexo.h"
+#include "platform/window_timer.h"
+#include "ui/zanpo.h"
 
 namespace Vexo {
 
-void CheckAlerts() {}
-void Timer3_Timer() {}
+namespace {
+
+enum Column { Rising = 0, Threshold = 1, DisplaySeconds = 2, BackColour = 3 };
+
+void ShowAlert(int row) {
+    Zanpo& w = *MainWindow;
+    const auto& rule = AlertRules[row];
+    w.Setumei->setVisible(false);
+    w.Text2->setVisible(true);
+    w.setText2BackColor(PaletteColour(rule[BackColour]));
+    w.Text2->setPlainText(AlertTexts[row]);
+    // Both directions keep their message for the rule's display time; a rule without a
+    // time keeps it until another alert replaces it.
+    const int64_t ms =
+        std::min<int64_t>(int64_t{rule[DisplaySeconds]} * 1000, WindowTimer::MaxInterval);
+    Timer3->setInterval(static_cast<int>(std::max<int64_t>(ms, 0)));
+    Timer3->setEnabled(ms > 0);
+}
+
+}  // namespace
+
+void CheckAlerts() {
+    const int count = std::clamp<int>(AlertCount, 0, MaxAlerts);
+    const int newest = static_cast<int>(ElapsedTicks) - 1;
+    if (newest < 1 || newest > LastTick) return;
+    for (int n = 1; n <= count; ++n) {
+        const float a = TrendBuffer[newest - 1];
+        const float b = TrendBuffer[newest];
+        const float t = AlertRules[n][Threshold];
+        const bool fires = AlertRules[n][Rising] == True ? (a < t && b >= t) : (a > t && b <= t);
+        if (fires) ShowAlert(n);
+    }
+}
+
+void Timer3_Timer() {
+    Zanpo& w = *MainWindow;
+    w.Text2->setVisible(false);
+    Timer3->setEnabled(false);
+    w.Setumei->setVisible(true);
+}
 
 }  // namespace Vexo

@@ -1,0 +1,37 @@
+#include "ui/run_state.h"
+
+#include <QPushButton>
+
+#include "core/vexo.h"
+#include "platform/window_timer.h"
+#include "ui/zanpo.h"
+
+namespace Vexo {
+
+const QString StoppedCaption = QStringLiteral("スタート");
+const QString RunningCaption = QStringLiteral("ストップ");
+
+bool MeasurementRuns() {
+    return MainWindow->Start->text() != StoppedCaption;
+}
+
+void ResumeGraphTimer() {
+    Timer2->setInterval(500);
+    Timer2->setEnabled(true);
+}
+
+void RepaintAfterDialog(GraphResume order) {
+    const bool running = MeasurementRuns();
+    if (ElapsedTicks == 0) {
+        DrawGraphFrame();
+        if (running) ResumeGraphTimer();
+    } else if (running) {
+        if (order == GraphResume::TimerFirst) ResumeGraphTimer();
+        RedrawPage();
+        if (order == GraphResume::RedrawFirst) ResumeGraphTimer();
+    } else {
+        DrawOverview();
+    }
+}
+
+}  // namespace Vexo
