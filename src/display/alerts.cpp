@@ -36,8 +36,9 @@ void ShowAlert(int row) {
 
 void CheckAlerts() {
     const int count = std::clamp<int>(AlertCount, 0, MaxAlerts);
+    // The pair of ticks 0 and 1 is never compared: the first test follows tick 2.
     const int newest = static_cast<int>(ElapsedTicks) - 1;
-    if (newest < 1 || newest > LastTick) return;
+    if (newest < 2 || newest > LastTick) return;
     for (int n = 1; n <= count; ++n) {
         const float a = TrendBuffer[newest - 1];
         const float b = TrendBuffer[newest];

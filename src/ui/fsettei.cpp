@@ -129,10 +129,11 @@ Fsettei::~Fsettei() {
 }
 
 void Fsettei::openOver(const QWidget& window) {
-    const QRect over = window.frameGeometry();
-    move(over.center() - QPoint(width() / 2, height() / 2));
+    // Placed by its client area, whose size is known before the window manager frames it.
+    QRect placed(QPoint(), size());
+    placed.moveCenter(window.geometry().center());
+    setGeometry(placed);
     show();
-    raise();
     activateWindow();
 }
 

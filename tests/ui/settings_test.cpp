@@ -1,0 +1,316 @@
+// The settings dialog: filling, the entry boxes, apply with its limits, swap and minimum
+// span, the sensor table, cancel, and the main window around it.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "support/headless.h"
+#include "ui/fsettei.h"
+
+namespace {
+
+// The state after start-up with a fixed range, and the dialog open on it.
+Fsettei& Open(Headless& h, double max = 100, double min = -10) {
+    Vexo::ScaleMax = max;
+    Vexo::ScaleMin = min;
+    Vexo::ZidouMode = Vexo::False;
+    Vexo::KionMode = Vexo::True;
+    h.window->Start->setText(QStringLiteral("スタート"));
+    h.window->show();
+    Vexo::Settei_Click();
+    return *Vexo::SettingsDialog;
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void openingFillsFromTheSettings_data() {
+        QTest::addColumn<double>("zidou");
+        QTest::addColumn<double>("kion");
+        QTest::addColumn<bool>("ticked");
+        QTest::addColumn<bool>("air");
+        QTest::newRow("automatic, air") << -1.0 << -1.0 << true << true;
+        QTest::newRow("fixed, liquid") << 0.0 << 0.0 << false << false;
+        QTest::newRow("flag 1 is false") << 1.0 << 1.0 << false << false;
+    }
+    void openingFillsFromTheSettings() {
+        QFETCH(double, zidou);
+        QFETCH(double, kion);
+        QFETCH(bool, ticked);
+        QFETCH(bool, air);
+        Headless h;
+        Vexo::ScaleMax = 12.5;
+        Vexo::ScaleMin = -10;
+        Vexo::ZidouMode = zidou;
+        Vexo::KionMode = kion;
+        Vexo::Settei_Click();
+        Fsettei& d = *Vexo::SettingsDialog;
+        QCOMPARE(d.Text1->text(), QStringLiteral("12.5"));
+        QCOMPARE(d.Text2->text(), QStringLiteral("-10"));
+        QCOMPARE(d.Check1->isChecked(), ticked);
+        QCOMPARE(d.Option3[0]->isChecked(), air);
+        QCOMPARE(d.Option3[1]->isChecked(), !air);
+    }
+
+    void applyReadsTheFixedRange_data() {
+        QTest::addColumn<QString>("text1");
+        QTest::addColumn<QString>("text2");
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("min");
+        QTest::newRow("unchanged") << "100"
+                                   << "-10" << 100.0 << -10.0;
+        QTest::newRow("150 is taken as 100") << "150"
+                                             << "-10" << 100.0 << -10.0;
+        QTest::newRow("-50 is taken as -30") << "100"
+                                             << "-50" << 100.0 << -30.0;
+        QTest::newRow("widest range") << "-40"
+                                      << "120" << 120.0 << -40.0;
+        QTest::newRow("widest the other way") << "120"
+                                              << "-40" << 100.0 << -30.0;
+        QTest::newRow("span 5 widened upward") << "20"
+                                               << "15" << 25.0 << 15.0;
+        QTest::newRow("half goes to even") << "30"
+                                           << "12.5" << 30.0 << 12.0;
+        QTest::newRow("13.5 goes to 14") << "30"
+                                         << "13.5" << 30.0 << 14.0;
+        QTest::newRow("letters read 0") << "abc"
+                                        << "xyz" << 10.0 << 0.0;
+        QTest::newRow("number then letters") << "  35度"
+                                             << "5abc" << 35.0 << 5.0;
+        QTest::newRow("beyond double range") << "1e999"
+                                             << "-1e999" << 100.0 << -30.0;
+        QTest::newRow("empty boxes keep the range") << ""
+                                                    << "" << 100.0 << -10.0;
+    }
+    void applyReadsTheFixedRange() {
+        QFETCH(QString, text1);
+        QFETCH(QString, text2);
+        QFETCH(double, max);
+        QFETCH(double, min);
+        Headless h;
+        Fsettei& d = Open(h);
+        d.Text1->setText(text1);
+        d.Text2->setText(text2);
+        Vexo::Owaru_Click();
+        QCOMPARE(Vexo::ScaleMax, max);
+        QCOMPARE(Vexo::ScaleMin, min);
+        QCOMPARE(Vexo::ZidouMode, 0.0);
+        QCOMPARE(Vexo::DrawnScaleMax, max);
+        QCOMPARE(Vexo::DrawnScaleMin, float(min));
+    }
+
+    void unchangedApplyNarrowsARangeBeyondTheLimits_data() {
+        QTest::addColumn<double>("max");
+        QTest::addColumn<double>("min");
+        QTest::addColumn<double>("maxAfter");
+        QTest::addColumn<double>("minAfter");
+        QTest::newRow("120 comes back as 100") << 120.0 << -10.0 << 100.0 << -10.0;
+        QTest::newRow("-35 comes back as -30") << 50.0 << -35.0 << 50.0 << -30.0;
+    }
+    void unchangedApplyNarrowsARangeBeyondTheLimits() {
+        QFETCH(double, max);
+        QFETCH(double, min);
+        QFETCH(double, maxAfter);
+        QFETCH(double, minAfter);
+        Headless h;
+        Open(h, max, min);
+        Vexo::Owaru_Click();
+        QCOMPARE(Vexo::ScaleMax, maxAfter);
+        QCOMPARE(Vexo::ScaleMin, minAfter);
+    }
+
+    void automaticRangeIgnoresTheBoxes() {
+        Headless h;
+        Fsettei& d = Open(h, 100, -10);
+        d.Text1->setText(QStringLiteral("5"));
+        d.Text2->setText(QStringLiteral("3"));
+        d.Check1->setChecked(true);
+        Vexo::Owaru_Click();
+        QCOMPARE(Vexo::ZidouMode, -1.0);
+        QVERIFY(Vexo::ScaleMax != 15);
+    }
+
+    void sensorChoiceCopiesItsTableAtEveryApply() {
+        Headless h;
+        for (int i = 0; i <= Vexo::LastRaw; ++i) {
+            Vexo::KionTable[i] = static_cast<int16_t>(i - 40);
+            Vexo::EkionTable[i] = static_cast<int16_t>(i - 20);
+        }
+        Fsettei& d = Open(h);
+        d.Option3[1]->setChecked(true);
+        Vexo::Owaru_Click();
+        QCOMPARE(Vexo::KionMode, 0.0);
+        QCOMPARE(h.window->Label2->text(), QStringLiteral("えきおんセンサー"));
+        QVERIFY(Vexo::ConvTable == Vexo::EkionTable);
+
+        Vexo::Settei_Click();
+        QVERIFY(d.Option3[1]->isChecked());
+        d.Option3[0]->setChecked(true);
+        Vexo::Owaru_Click();
+        QCOMPARE(Vexo::KionMode, -1.0);
+        QCOMPARE(h.window->Label2->text(), QStringLiteral("きおんセンサー"));
+        QVERIFY(Vexo::ConvTable == Vexo::KionTable);
+
+        // The same sensor again still copies the table.
+        Vexo::ConvTable[7] = 999;
+        Vexo::Settei_Click();
+        Vexo::Owaru_Click();
+        QVERIFY(Vexo::ConvTable == Vexo::KionTable);
+    }
+
+    void bothButtonsBringTheMainWindowBackAndRestartThePoll_data() {
+        QTest::addColumn<bool>("apply");
+        QTest::newRow("apply") << true;
+        QTest::newRow("cancel") << false;
+    }
+    void bothButtonsBringTheMainWindowBackAndRestartThePoll() {
+        QFETCH(bool, apply);
+        Headless h;
+        Zanpo& w = *h.window;
+        Fsettei& d = Open(h);
+        QVERIFY(!w.isVisible());
+        QVERIFY(d.isVisible());
+        QVERIFY(!w.Timer1->running());
+        apply ? Vexo::Owaru_Click() : Vexo::FCancel_Click();
+        QVERIFY(w.isVisible());
+        QVERIFY(!d.isVisible());
+        QVERIFY(w.Timer1->enabled());
+        QCOMPARE(w.Timer1->interval(), 200);
+    }
+
+    void cancelKeepsTheSettingsAndResetsTheChoices() {
+        Headless h;
+        Fsettei& d = Open(h, 40, 0);
+        for (int i = 0; i <= Vexo::LastRaw; ++i) Vexo::ConvTable[i] = 5;
+        d.Text1->setText(QStringLiteral("80"));
+        d.Check1->setChecked(true);
+        d.Option3[1]->setChecked(true);
+        Vexo::FCancel_Click();
+        QCOMPARE(Vexo::ScaleMax, 40.0);
+        QCOMPARE(Vexo::ScaleMin, 0.0);
+        QCOMPARE(Vexo::ZidouMode, 0.0);
+        QCOMPARE(Vexo::KionMode, -1.0);
+        QCOMPARE(Vexo::ConvTable[100], int16_t(5));
+        QVERIFY(!d.Check1->isChecked());
+        QVERIFY(d.Option3[0]->isChecked());
+        QCOMPARE(d.Text1->text(), QStringLiteral("80"));  // left as edited
+    }
+
+    void closeButtonActsAsCancel() {
+        Headless h;
+        Fsettei& d = Open(h, 40, 0);
+        d.Text1->setText(QStringLiteral("80"));
+        QVERIFY(!d.close());
+        QVERIFY(!d.isVisible());
+        QVERIFY(h.window->isVisible());
+        QVERIFY(h.window->Timer1->running());
+        QCOMPARE(Vexo::ScaleMax, 40.0);
+    }
+
+    void dialogOpensCentredOnTheMainWindow() {
+        Headless h;
+        h.window->move(100, 80);
+        Fsettei& d = Open(h);
+        const QPoint offset = d.geometry().center() - h.window->geometry().center();
+        QVERIFY2(std::abs(offset.x()) <= 1 && std::abs(offset.y()) <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
+    }
+
+    void focusInClearsTheBox() {
+        Headless h;
+        Fsettei& d = Open(h);
+        Vexo::Text1_GotFocus();
+        Vexo::Text2_GotFocus();
+        QCOMPARE(d.Text1->text(), QString());
+        QCOMPARE(d.Text2->text(), QString());
+    }
+
+    void focusOutRestoresAnEmptyBoxOrSwitchesToFixed_data() {
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("textAfter");
+        QTest::addColumn<bool>("tickedAfter");
+        QTest::newRow("Text1 empty") << true << ""
+                                     << "100" << true;
+        QTest::newRow("Text2 empty") << false << ""
+                                     << "-10" << true;
+        QTest::newRow("Text1 typed") << true << "30"
+                                     << "30" << false;
+        QTest::newRow("Text2 typed") << false << "x"
+                                     << "x" << false;
+    }
+    void focusOutRestoresAnEmptyBoxOrSwitchesToFixed() {
+        QFETCH(bool, first);
+        QFETCH(QString, typed);
+        QFETCH(QString, textAfter);
+        QFETCH(bool, tickedAfter);
+        Headless h;
+        Fsettei& d = Open(h);
+        d.Check1->setChecked(true);
+        QLineEdit* box = first ? d.Text1 : d.Text2;
+        box->setText(typed);
+        first ? Vexo::Text1_LostFocus() : Vexo::Text2_LostFocus();
+        QCOMPARE(box->text(), textAfter);
+        QCOMPARE(d.Check1->isChecked(), tickedAfter);
+    }
+
+    void enterMovesOnAndSwitchesToFixed_data() {
+        QTest::addColumn<bool>("first");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focusAfter");
+        QTest::addColumn<bool>("tickedAfter");
+        QTest::newRow("Enter in Text1") << true << 13 << "Text2" << false;
+        QTest::newRow("Enter in Text2") << false << 13 << "Owaru" << false;
+        QTest::newRow("letter in Text1") << true << int('a') << "Text1" << true;
+    }
+    void enterMovesOnAndSwitchesToFixed() {
+        QFETCH(bool, first);
+        QFETCH(int, key);
+        QFETCH(QString, focusAfter);
+        QFETCH(bool, tickedAfter);
+        Headless h;
+        Fsettei& d = Open(h);
+        d.Check1->setChecked(true);
+        (first ? d.Text1 : d.Text2)->setFocus();
+        auto code = static_cast<int16_t>(key);
+        first ? Vexo::Text1_KeyPress(code) : Vexo::Text2_KeyPress(code);
+        QCOMPARE(code, static_cast<int16_t>(key));  // no key is swallowed or changed
+        const std::map<QString, QWidget*> named = {
+            {"Text1", d.Text1}, {"Text2", d.Text2}, {"Owaru", d.Owaru}};
+        QCOMPARE(d.focusWidget(), named.at(focusAfter));
+        QCOMPARE(d.Check1->isChecked(), tickedAfter);
+    }
+
+    void typingAndEnterThroughTheRealBoxes() {
+        Headless h;
+        Fsettei& d = Open(h);
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Owaru));
+        d.Check1->setChecked(true);
+        QTest::keyClick(&d, Qt::Key_Tab);  // Check1
+        QTest::keyClick(&d, Qt::Key_Tab);  // Text1: cleared on entry
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Text1));
+        QCOMPARE(d.Text1->text(), QString());
+        QTest::keyClicks(d.Text1, QStringLiteral("35"));
+        QTest::keyClick(d.Text1, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Text2));
+        QCOMPARE(d.Text1->text(), QStringLiteral("35"));
+        QCOMPARE(d.Text2->text(), QString());
+        QVERIFY(!d.Check1->isChecked());
+        QTest::keyClick(d.Text2, Qt::Key_Return);  // left empty: the setting comes back
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Owaru));
+        QCOMPARE(d.Text2->text(), QStringLiteral("-10"));
+        QTest::keyClick(d.Owaru, Qt::Key_Space);
+        QCOMPARE(Vexo::ScaleMax, 35.0);
+        QCOMPARE(Vexo::ScaleMin, -10.0);
+        QVERIFY(h.window->isVisible());
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "settings_test.moc"
