@@ -118,6 +118,11 @@ Fsettei::Fsettei() {
     for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
     Owaru->setFocus();  // where the focus is the first time the dialog shows
 
+    // Enter on a focused button presses it, so Enter, Enter, Enter walks from the first
+    // box through the second to closing the dialog.
+    Owaru->setAutoDefault(true);
+    FCancel->setAutoDefault(true);
+
     Text1->installEventFilter(this);
     Text2->installEventFilter(this);
     QObject::connect(Owaru, &QPushButton::clicked, [] { Vexo::Owaru_Click(); });

@@ -305,7 +305,7 @@ class SettingsTest : public QObject {
         QTest::keyClick(d.Text2, Qt::Key_Return);  // left empty: the setting comes back
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d.Owaru));
         QCOMPARE(d.Text2->text(), QStringLiteral("-10"));
-        QTest::keyClick(d.Owaru, Qt::Key_Space);
+        QTest::keyClick(d.Owaru, Qt::Key_Return);  // Enter on the button applies
         QCOMPARE(Vexo::ScaleMax, 35.0);
         QCOMPARE(Vexo::ScaleMin, -10.0);
         QVERIFY(h.window->isVisible());
