@@ -10,9 +10,6 @@ namespace Vexo {
 
 namespace {
 
-// No sensor reports anything near this many degrees; limits beyond it are clamped so that
-// the limits, their difference and a limit plus 10 stay ordinary numbers.
-constexpr double FarDegrees = 1e6;
 // Pixels this far off a 400-pixel picture are off it for good, and well within what the
 // surface turns into whole pixels.
 constexpr double FarPixels = 1e5;

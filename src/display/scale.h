@@ -8,6 +8,10 @@
 
 namespace Vexo {
 
+// No sensor reports anything near this many degrees. Scale limits and readings are kept
+// within it, so that limits, their difference and a limit plus 10 stay ordinary numbers.
+constexpr double FarDegrees = 1e6;
+
 // Nearest 16-bit integer, halves to even; beyond the range it saturates, NaN gives 0.
 int16_t NearestInt16(double value);
 

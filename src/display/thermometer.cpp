@@ -10,12 +10,10 @@ namespace Vexo {
 
 namespace {
 
-// Top and bottom of the tube's interior where the column is painted.
+// Left and right of the tube's interior, where the column is painted, and its bottom.
 constexpr double ColumnLeft = 36;
 constexpr double ColumnRight = 44;
 constexpr int16_t TubeBottom = 365;
-// Readings are kept within this many degrees before they reach the arithmetic.
-constexpr double FarDegrees = 1e6;
 
 void DrawScaleMarks(double left, double right, int step, bool numbered, bool placePen) {
     ForEachScaleMark(step, [&](int16_t i, float y) {

@@ -96,18 +96,6 @@ class GraphFrameTest : public QObject {
         QCOMPARE(Picture2->pixel(49, 350), GrphBack);
     }
 
-    void defaultGridPixels() {
-        Headless h;
-        FrameFor(-10, 100, 0);
-        // Lines every 5 degrees, 15 pixels apart; none between them.
-        for (int y = 20; y <= 350; y += 15) QCOMPARE(Picture2->pixel(61, y), GrphMemori);
-        QCOMPARE(Picture2->pixel(61, 336), GrphBack);
-        // The vertical grid every 22 pixels.
-        QCOMPARE(Picture2->pixel(72, 100), GrphMemori);
-        QCOMPARE(Picture2->pixel(73, 100), GrphBack);
-        QCOMPARE(Picture2->pixel(380, 100), GrphMemori);
-    }
-
     void timeAxis_data() {
         QTest::addColumn<float>("pageStart");
         QTest::addColumn<QStringList>("seconds");

@@ -221,8 +221,6 @@ class ThermometerTest : public QObject {
         QTest::newRow("rising") << QList<float>{20, 30} << QList<int>{230, 260, 1};
         QTest::newRow("falling") << QList<float>{30, 25} << QList<int>{245, 230, 0};
         QTest::newRow("equal") << QList<float>{25, 25} << QList<int>{};
-        QTest::newRow("half rounds to even")
-            << QList<float>{20.5F, 21.5F} << QList<int>{255, 258, 1};
     }
     void columnStrips() {
         QFETCH(QList<float>, readings);
@@ -265,19 +263,6 @@ class ThermometerTest : public QObject {
         DrawThermometer();
         ShowTemperature(reading);
         QCOMPARE(LastLevelY, levelY);
-    }
-
-    void columnFollowsARun() {
-        Headless h;
-        UseStartUpDefaults();
-        ZidouMode = False;
-        DrawThermometer();
-        for (float t : {20.0F, 40.0F, 25.0F}) ShowTemperature(t);
-        // Liquid up to y(25) = 245; glass above it, where the column stood at 40.
-        QCOMPARE(Picture1->pixel(40, 246), KelviraEki);
-        QCOMPARE(Picture1->pixel(40, 300), KelviraEki);
-        QCOMPARE(Picture1->pixel(40, 244), KelviraGlass);
-        QCOMPARE(Picture1->pixel(40, 200), KelviraGlass);
     }
 
     // After a reading below -30 the next one repaints from its level to the tube's bottom.

@@ -232,17 +232,6 @@ class TrendTest : public QObject {
         QCOMPARE(LastPlotPoints[0], float(4 * 1.1 + 50));
     }
 
-    void redrawBelowThePageStartPlotsNothing() {
-        Headless h;
-        ReadyToMeasure(20);
-        PageStartTick = 300;
-        ElapsedTicks = 299;
-        std::vector<SurfaceOp> log;
-        Picture2->log = &log;
-        RedrawPage();
-        QVERIFY(TraceOps(log).empty());
-    }
-
     void recordingNeverLeavesTheBuffer_data() {
         QTest::addColumn<double>("ticks");
         QTest::newRow("beyond the cap") << 20000.0;
