@@ -1,10 +1,76 @@
+// The live graph: each graph tick records the reading, plots it on the current page of
+// 300 ticks, turns the page when it is full and redraws it when the range has changed.
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
 #include "core/vexo.h"
+#include "display/glyphs.h"
+#include "display/scale.h"
+#include "platform/surface.h"
+#include "ui/zanpo.h"
 
 namespace Vexo {
 
-void Timer2_Timer() {}
-void RecordSample(float) {}
-void PlotPagePoint(float) {}
-void RedrawPage() {}
+namespace {
+
+constexpr int PageTicks = 300;
+constexpr double PixelsPerTick = 1.1;
+constexpr double PageLeft = 50;
+// The live trace is three pixels thick: the line itself and one each 0.8 above and below.
+constexpr double TraceOffset = 0.8;
+
+}  // namespace
+
+void Timer2_Timer() {
+    const auto degrees = static_cast<float>(ConvTable[std::clamp<int>(RawValue, 0, LastRaw)]);
+    MainWindow->Label3->setText(QStringLiteral("  ") +
+                                SignedText(static_cast<long long>(std::floor(ElapsedTicks / 2))) +
+                                QStringLiteral("秒"));
+    RecordSample(degrees);
+    if (ElapsedTicks > 2 && AlertCount > 0) CheckAlerts();
+}
+
+void RecordSample(float degrees) {
+    TrendBuffer[TickIndex(ElapsedTicks)] = degrees * 100;
+    // A range changed anywhere (automatic widening, settings) reaches the graph here.
+    if (DrawnScaleMax != ScaleMax) {
+        DrawnScaleMax = ScaleMax;
+        RedrawPage();
+    }
+    // Compared as stored: a limit that a float cannot hold exactly must not count as a
+    // change on every tick.
+    if (DrawnScaleMin != static_cast<float>(ScaleMin)) {
+        DrawnScaleMin = static_cast<float>(ScaleMin);
+        RedrawPage();
+    }
+    if (ElapsedTicks - PageStartTick >= PageTicks && ElapsedTicks > 1) {
+        PageStartTick = static_cast<float>(ElapsedTicks);
+        DrawGraphFrame();
+    }
+    PlotPagePoint(static_cast<float>(ElapsedTicks));
+    ElapsedTicks = std::min(ElapsedTicks + 1, double(LastTick));
+}
+
+void PlotPagePoint(float tick) {
+    const double degrees = TrendBuffer[TickIndex(tick)] / 100.0;
+    const float x = Drawable((tick - PageStartTick) * PixelsPerTick + PageLeft);
+    const float y = LevelY(degrees);
+    if (tick == PageStartTick) {
+        Picture2->PSet(QPointF(x, y), KelviraEki);
+    } else {
+        const float px = LastPlotPoints[0], py = LastPlotPoints[1];
+        Picture2->Line(QPointF(px, py + TraceOffset), QPointF(x, y + TraceOffset), KelviraEki);
+        Picture2->Line(QPointF(px, py), QPointF(x, y), KelviraEki);
+        Picture2->Line(QPointF(px, py - TraceOffset), QPointF(x, y - TraceOffset), KelviraEki);
+    }
+    LastPlotPoints[0] = x;
+    LastPlotPoints[1] = y;
+}
+
+void RedrawPage() {
+    DrawGraphFrame();
+    for (double t = PageStartTick; t <= ElapsedTicks; t += 1) PlotPagePoint(static_cast<float>(t));
+}
 
 }  // namespace Vexo

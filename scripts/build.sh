@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds Kelvira into a build folder.
+#   scripts/build.sh BUILD_DIR [extra cmake arguments...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build_dir=$1
+shift
+launcher=()
+if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
+ninja -C "$build_dir" -j "$(nproc)"

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kelvira needs that are not installed yet.
+#   scripts/setup.sh run    what building and running the program needs
+#   scripts/setup.sh test   that, plus what the tests, sanitizers and fuzzers need
+set -euo pipefail
+
+run_packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-serialport-dev libgl-dev
+    fonts-ipafont-gothic
+    xvfb xauth x11-apps x11-utils imagemagick xdotool
+)
+test_packages=(
+    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps
+)
+
+wanted=("${run_packages[@]}")
+if [[ "${1:-run}" == test ]]; then wanted+=("${test_packages[@]}"); fi
+
+missing=()
+for package in "${wanted[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+if ((${#missing[@]} == 0)); then exit 0; fi
+
+echo "Installing: ${missing[*]}"
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test of Kelvira:
+#   1. the whole suite built with g++ (unit, widget, end-to-end against the simulated Zanpo);
+#   2. the whole suite again with AddressSanitizer + UndefinedBehaviorSanitizer (leaks checked);
+#   3. each fuzzer of the file readers for FUZZ_SECONDS (default 60), built with clang.
+# Stops at the first stage that fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+scripts/setup.sh test
+
+echo "== 1/3 tests (g++)"
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j2
+
+echo "== 2/3 tests with AddressSanitizer and UndefinedBehaviorSanitizer (g++)"
+scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVIRA_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
+    ctest --test-dir build-asan --output-on-failure -j2
+
+echo "== 3/3 fuzzing the file readers (clang)"
+if [[ -x scripts/fuzz.sh ]]; then
+    CXX=clang++-14 CC=clang-14 scripts/build.sh build-fuzz -DKELVIRA_FUZZ=ON -DBUILD_TESTING=OFF
+    scripts/fuzz.sh build-fuzz "${FUZZ_SECONDS:-60}"
+fi
+echo "All tests passed."

@@ -1,0 +1,23 @@
+// The customization file VEXO.TXT: colours, sensor, range mode, scale, port and the
+// temperature-crossing messages, applied over the defaults once at start-up.
+#pragma once
+
+#include <QString>
+
+#include "config/config_file.h"
+#include "config/text_lines.h"
+
+namespace Vexo {
+
+// ReadCustomization over a file already opened (or not): the defaults, then the file's
+// lines, with the same log lines into Picture2.
+void ReadCustomizationFrom(const ConfigFile& file);
+
+// One line of the file, leading blanks removed and ASCII letters in upper case, as the keys
+// and rules are matched against it.
+QString NormaliseLine(const QString& line);
+
+// A message rule line L (normalised) whose message is the next line of `input`.
+void ReadAlertRule(const QString& rule, TextInput& input);
+
+}  // namespace Vexo
