@@ -56,7 +56,4 @@ void FillSettingsDialog();
 // The text form of a setting: the shortest decimal text of its number (100, -10, 12.5).
 QString SettingText(double value);
 
-// The number at the start of an entry box's text; 0 when the text does not begin with one.
-double ReadBoxNumber(const QString& text);
-
 }  // namespace Vexo

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "config/rounding.h"
 #include "core/vexo.h"
 #include "platform/window_timer.h"
 #include "ui/fsettei.h"
@@ -35,15 +36,10 @@ void ShowChoices() {
 // box's limits is replaced by the limit before it is taken.
 double ReadRangeBox(const QLineEdit* box, double whenEmpty, double lowest, double highest) {
     const QString text = box->text().isEmpty() ? SettingText(whenEmpty) : box->text();
-    double value = ReadBoxNumber(text);
+    double value = LeadingNumber(text);  // beyond the double range: an infinity
     if (value < lowest) value = lowest;
     if (value > highest) value = highest;
     return value;
-}
-
-// Whole number nearest to v, a half going to the even neighbour, as a 16-bit integer.
-int16_t RoundToInt16(double v) {
-    return static_cast<int16_t>(std::nearbyint(v));
 }
 
 void FixedRangeFromBoxes() {
@@ -55,7 +51,7 @@ void FixedRangeFromBoxes() {
     if (ScaleMax < ScaleMin) {
         const double oldMax = ScaleMax;
         ScaleMax = ScaleMin;
-        ScaleMin = RoundToInt16(oldMax);
+        ScaleMin = RoundHalfEven(oldMax);  // within -30..120: a 16-bit integer
     }
     if (ScaleMax - ScaleMin < 10) ScaleMax = ScaleMin + 10;
 }

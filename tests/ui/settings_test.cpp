@@ -259,33 +259,6 @@ class SettingsTest : public QObject {
         QCOMPARE(d.Check1->isChecked(), tickedAfter);
     }
 
-    void enterMovesOnAndSwitchesToFixed_data() {
-        QTest::addColumn<bool>("first");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("focusAfter");
-        QTest::addColumn<bool>("tickedAfter");
-        QTest::newRow("Enter in Text1") << true << 13 << "Text2" << false;
-        QTest::newRow("Enter in Text2") << false << 13 << "Owaru" << false;
-        QTest::newRow("letter in Text1") << true << int('a') << "Text1" << true;
-    }
-    void enterMovesOnAndSwitchesToFixed() {
-        QFETCH(bool, first);
-        QFETCH(int, key);
-        QFETCH(QString, focusAfter);
-        QFETCH(bool, tickedAfter);
-        Headless h;
-        Fsettei& d = Open(h);
-        d.Check1->setChecked(true);
-        (first ? d.Text1 : d.Text2)->setFocus();
-        auto code = static_cast<int16_t>(key);
-        first ? Vexo::Text1_KeyPress(code) : Vexo::Text2_KeyPress(code);
-        QCOMPARE(code, static_cast<int16_t>(key));  // no key is swallowed or changed
-        const std::map<QString, QWidget*> named = {
-            {"Text1", d.Text1}, {"Text2", d.Text2}, {"Owaru", d.Owaru}};
-        QCOMPARE(d.focusWidget(), named.at(focusAfter));
-        QCOMPARE(d.Check1->isChecked(), tickedAfter);
-    }
-
     void typingAndEnterThroughTheRealBoxes() {
         Headless h;
         Fsettei& d = Open(h);
