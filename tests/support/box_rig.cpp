@@ -167,6 +167,10 @@ double BoxRig::cpuShareDuring(const std::function<void()>& during) const {
     return (cpuTicks() - before) / double(sysconf(_SC_CLK_TCK)) / seconds;
 }
 
+bool BoxRig::idle(long ticks, double seconds, double share) {
+    return ticks <= share * seconds * double(sysconf(_SC_CLK_TCK)) + 1;
+}
+
 bool BoxRig::programRunning() const {
     const QProcess& p = boxRunsProgram_ ? box_ : program_;
     return p.state() == QProcess::Running;

@@ -68,6 +68,9 @@ class BoxRig {
     long cpuTicks() const;
     // The share of one core the program used while `during` ran (0.01 is 1 %).
     double cpuShareDuring(const std::function<void()>& during) const;
+    // True when `ticks` of CPU over `seconds` stay under `share` of one core, allowing one
+    // tick for the clock's granularity (10 ms) in short windows.
+    static bool idle(long ticks, double seconds, double share = 0.02);
     bool programRunning() const;
     int programExitCode() const { return program_.exitCode(); }
     QProcess::ExitStatus programExitStatus() const { return program_.exitStatus(); }
