@@ -122,6 +122,7 @@ class DeviceLinkTest : public QObject {
         QCOMPARE(rig.trace.last("Text1"), before);  // the last reading stays
         const int mark = rig.trace.size();
         const double back = rig.eventTime("return");
+        QCOMPARE(rig.eventTime("return", back), -1.0);  // one return only
         QVERIFY2(rig.waitFor([&] { return rig.requests(back) >= 2; }, 3000),
                  "not polled within 3 s of the box's return");
         if (Calibrated(rig)) {
