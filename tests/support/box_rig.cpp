@@ -64,6 +64,11 @@ BoxRig::~BoxRig() {
             p->waitForFinished(1000);
         }
     }
+    // A program ended by a signal leaves the serial port's lock file behind (harmless, the
+    // next opener sees it is stale); don't let the tests pile them up.
+    QString lock = link();
+    lock.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QFile::remove(QStringLiteral("/run/lock/LCK..") + lock);
 }
 
 void BoxRig::writeFile(const QString& name, const QByteArray& contents) const {
