@@ -38,7 +38,7 @@ void PrintUsage() {
         "A simulated Zanpo on a pseudo-terminal. Prints the device path, then answers\n"
         "every request byte F2 with one raw byte.\n"
         "  --link PATH           keep a symbolic link to the current pty at PATH\n"
-        "  --profile SPEC        constant:N | ramp[:START[:STEP]] | sine[:PERIOD_S]\n"
+        "  --profile PROFILE     constant:N | ramp[:START[:STEP]] | sine[:PERIOD_S]\n"
         "                        | cooling[:FROM_C[:ROOM_C[:TAU_S]]] | script:FILE\n"
         "  --sensor-map LO:HI    degrees at raw 0 and raw 255 for cooling (-20:50)\n"
         "  --silent-for S        no answers during the first S seconds\n"

@@ -12,9 +12,9 @@ namespace {
 constexpr double Pi = 3.14159265358979323846;
 
 // The parts of "name:a:b:c" after the name.
-std::vector<std::string> Arguments(const std::string& spec) {
+std::vector<std::string> Arguments(const std::string& profile) {
     std::vector<std::string> parts;
-    std::stringstream in(spec);
+    std::stringstream in(profile);
     std::string part;
     std::getline(in, part, ':');
     while (std::getline(in, part, ':')) parts.push_back(part);
@@ -128,10 +128,10 @@ bool ParseScript(const std::string& text, std::vector<uint8_t>& values, std::str
     return !values.empty();
 }
 
-std::unique_ptr<Profile> MakeProfile(const std::string& spec, double sensorLow, double sensorHigh,
-                                     std::string& error) {
-    const std::string name = spec.substr(0, spec.find(':'));
-    const std::vector<std::string> args = Arguments(spec);
+std::unique_ptr<Profile> MakeProfile(const std::string& profile, double sensorLow,
+                                     double sensorHigh, std::string& error) {
+    const std::string name = profile.substr(0, profile.find(':'));
+    const std::vector<std::string> args = Arguments(profile);
     if (name == "constant") {
         double value = -1;
         if (!Number(args, 0, value) || value < 0 || value > 255 || value != std::floor(value)) {
@@ -165,7 +165,7 @@ std::unique_ptr<Profile> MakeProfile(const std::string& spec, double sensorLow, 
         return std::make_unique<Cooling>(from, room, tau, sensorLow, sensorHigh);
     }
     if (name == "script") {
-        const std::string path = spec.size() > 7 ? spec.substr(7) : "";
+        const std::string path = profile.size() > 7 ? profile.substr(7) : "";
         std::ifstream file(path);
         if (!file) {
             error = "cannot read " + path;
@@ -177,7 +177,7 @@ std::unique_ptr<Profile> MakeProfile(const std::string& spec, double sensorLow, 
         if (!ParseScript(text.str(), values, error)) return nullptr;
         return std::make_unique<Script>(std::move(values));
     }
-    error = "unknown profile " + spec;
+    error = "unknown profile " + profile;
     return nullptr;
 }
 

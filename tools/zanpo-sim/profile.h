@@ -23,8 +23,9 @@ uint8_t RawForDegrees(double degrees, double low, double high);
 // in `error`) when a value is not a whole number 0..255 or there is none.
 bool ParseScript(const std::string& text, std::vector<uint8_t>& values, std::string& error);
 
-// Builds the profile named by `spec` (see --help); on a mistake returns null and says why.
-std::unique_ptr<Profile> MakeProfile(const std::string& spec, double sensorLow, double sensorHigh,
-                                     std::string& error);
+// Builds the profile that `profile` describes (see --help); on a mistake returns null and
+// says why.
+std::unique_ptr<Profile> MakeProfile(const std::string& profile, double sensorLow,
+                                     double sensorHigh, std::string& error);
 
 }  // namespace sim
