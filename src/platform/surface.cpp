@@ -100,6 +100,7 @@ void Surface::Print(const QString& text) {
     const QPoint at = pixelOf(pen_);
     const QRect line(at.x(), at.y(), image_.width() - at.x(), metrics.height());
     pen_ = QPointF(0, pen_.y() + metrics.height());
+    if (printed) printed(text);
     // A long log runs off the bottom: lines there paint nothing and cost nothing.
     if (!line.intersects(image_.rect())) return;
     painter_->setPen(ToQColor(fore_));

@@ -64,6 +64,7 @@ public:
     // Called after every operation that painted, with the area it touched (an empty rectangle
     // stands for the whole surface); the widget repaints that area.
     std::function<void(const QRect&)> changed;
+    std::function<void(const QString&)> printed;  // called with every line printed
 
 private:
     void record(const SurfaceOp& op);
