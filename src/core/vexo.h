@@ -71,6 +71,8 @@ extern std::array<float, 4> LastPlotPoints;
 extern bool DeviceMissing;
 // Non-empty answers seen by the connection watch; kept from tick to tick, never reset.
 extern int16_t AnswerCount;
+// Poll ticks since the last attempt to open a closed port (device/reconnect.cpp).
+extern int16_t ClosedPortTicks;
 
 // --- The windows and the platform objects the routines draw on and talk through --------
 // Bound by the main window when it is built; tests bind headless stand-ins instead.

@@ -42,6 +42,7 @@ int16_t AlertCount = 0;
 std::array<float, 4> LastPlotPoints{};
 bool DeviceMissing = false;
 int16_t AnswerCount = 0;
+int16_t ClosedPortTicks = 0;
 
 Zanpo* MainWindow = nullptr;
 Fsettei* SettingsDialog = nullptr;
@@ -77,6 +78,7 @@ void ResetState() {
     LastPlotPoints.fill(0);
     DeviceMissing = false;
     AnswerCount = 0;
+    ClosedPortTicks = 0;
 }
 
 }  // namespace Vexo

@@ -1,9 +1,60 @@
+// The connection watch (Timer4) and the regular poll (Timer1).
+#include <QByteArray>
+#include <QLineEdit>
+#include <cmath>
+
 #include "core/vexo.h"
+#include "device/device_link.h"
+#include "platform/serial_line.h"
+#include "platform/surface.h"
+#include "platform/window_timer.h"
+#include "ui/zanpo.h"
 
 namespace Vexo {
 
-void Timer1_Timer() {}
-void Timer4_Timer() {}
-void AutoRange() {}
+QString ReadoutText(float degrees) {
+    const QString sign = degrees < 0 ? QStringLiteral("-") : QStringLiteral(" ");
+    return QStringLiteral(" ") + sign + QString::number(std::fabs(degrees), 'g', 7);
+}
+
+bool PollStep(float& degrees) {
+    if (!PortReady()) return false;
+    MSComm1->output(QByteArray(reinterpret_cast<const char*>(RequestBytes.data()),
+                               static_cast<int>(RequestBytes.size())));
+    // Read at once, without waiting: this is normally the answer to the previous request.
+    const QByteArray answer = MSComm1->input();
+    if (answer.isEmpty()) return false;
+    RawValue = static_cast<uint8_t>(answer.at(0));  // the rest of the answer is dropped
+    degrees = static_cast<float>(ConvTable[RawValue]);
+    MainWindow->Text1->setText(ReadoutText(degrees));
+    return true;
+}
+
+void Timer1_Timer() {
+    float degrees = 0;
+    if (PollStep(degrees)) ShowTemperature(degrees);
+}
+
+void Timer4_Timer() {
+    float degrees = 0;
+    if (!PollStep(degrees)) return;  // only answers count; the watch has no time limit
+    ++AnswerCount;
+    if (AnswerCount == 1) {
+        Picture2->Print(QStringLiteral("「ざんぽ」の接続を確認しました。"));
+        Picture2->Print(QStringLiteral("初期化継続中！・・・あと３秒"));
+    }
+    if (AnswerCount >= 10) {
+        if (IsTrue(ZidouMode)) {
+            Timer1_Timer();
+            AutoRange();
+        }
+        Timer4->setInterval(0);
+        Timer4->setEnabled(false);
+        Timer1->setInterval(200);
+        Timer1->setEnabled(true);
+        DrawThermometer();
+        DrawGraphFrame();
+    }
+}
 
 }  // namespace Vexo

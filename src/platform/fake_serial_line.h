@@ -1,5 +1,5 @@
 // Headless stand-in for the serial line: records what is written and hands out bytes
-// a test has queued. Opening can be made to fail.
+// a test has queued. Opening can be made to fail, and the line can be made to go away.
 #pragma once
 
 #include <vector>
@@ -7,20 +7,23 @@
 #include "platform/serial_line.h"
 
 class FakeSerialLine : public SerialLine {
-public:
-    void setCommPort(int16_t port) override { commPort = port; }
-    void setSettings(const QString& s) override { settings = s; }
+  public:
+    void setCommPort(int16_t port) override;
+    void setSettings(const QString& s) override;
     bool setPortOpen(bool open) override;
     bool portOpen() const override { return open_; }
-    void setInputMode(int mode) override { inputMode = mode; }
-    void setSThreshold(int n) override { sThreshold = n; }
-    void setRThreshold(int n) override { rThreshold = n; }
+    void setInputMode(int mode) override;
+    void setSThreshold(int n) override;
+    void setRThreshold(int n) override;
     bool output(const QByteArray& bytes) override;
     QByteArray input() override;
     QString lastError() const override { return error; }
+    QSerialPort::SerialPortError lastErrorCode() const override { return errorCode; }
 
     // Queues bytes as if the device had sent them.
     void receive(const QByteArray& bytes) { pending += bytes; }
+    // The device goes away: the port closes itself and what was pending is lost.
+    void lose();
 
     int16_t commPort = 0;
     QString settings;
@@ -28,11 +31,16 @@ public:
     int sThreshold = 0;
     int rThreshold = 0;
     bool failOpen = false;
+    QSerialPort::SerialPortError failOpenCode = QSerialPort::DeviceNotFoundError;
+    int openAttempts = 0;
     std::vector<QByteArray> writes;  // each write as made
     QByteArray pending;              // received, not yet read
     int reads = 0;
     QString error;
+    QSerialPort::SerialPortError errorCode = QSerialPort::NoError;
+    // Every operation in call order, e.g. "CommPort 1", "Open", "Output 00", "Input".
+    std::vector<QString> calls;
 
-private:
+  private:
     bool open_ = false;
 };

@@ -7,11 +7,12 @@
 
 PictureBox::PictureBox(Surface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    surface_.changed = [this] {
+    surface_.changed = [this](const QRect& area) {
+        const QRect dirty = area.isNull() ? rect() : area;
         if (immediate_ && isVisible())
-            repaint();
+            repaint(dirty);
         else
-            update();
+            update(dirty);
     };
 }
 

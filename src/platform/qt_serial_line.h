@@ -1,4 +1,11 @@
-// The serial line over QSerialPort.
+// The serial line over QSerialPort. Nothing here waits: writes are queued and leave
+// from the event loop, reads take what the event loop has already collected. Modem
+// control lines are never touched (a pseudo-terminal refuses them).
+//
+// When the line goes away, QSerialPort reports a read or resource error on every turn
+// of the event loop for as long as the port stays open. The first such error closes
+// the port (on the next turn of the loop, outside QSerialPort's own notification), so a
+// lost line costs nothing until someone opens the port again.
 #pragma once
 
 #include <QSerialPort>
@@ -6,20 +13,26 @@
 #include "platform/serial_line.h"
 
 class QtSerialLine : public SerialLine {
-public:
+  public:
     QtSerialLine();
     void setCommPort(int16_t port) override;
     void setSettings(const QString& settings) override;
     bool setPortOpen(bool open) override;
-    bool portOpen() const override { return port_.isOpen(); }
+    bool portOpen() const override { return port_.isOpen() && !lost_; }
     void setInputMode(int) override {}
     void setSThreshold(int) override {}
     void setRThreshold(int) override {}
     bool output(const QByteArray& bytes) override;
     QByteArray input() override;
     QString lastError() const override { return error_; }
+    QSerialPort::SerialPortError lastErrorCode() const override { return errorCode_; }
 
-private:
+  private:
+    void onError(QSerialPort::SerialPortError error);
+    void remember(QSerialPort::SerialPortError error);
+
     QSerialPort port_;
+    bool lost_ = false;  // the line ended; the port is closed on the next turn of the loop
     QString error_;
+    QSerialPort::SerialPortError errorCode_ = QSerialPort::NoError;
 };

@@ -1,10 +1,13 @@
 // The serial-port control MSComm1 as the program uses it: a port number, line settings,
 // open, binary input, thresholds, write bytes and read everything received.
 // No operation waits. Failures are reported by the return value and lastError(); a
-// closed port ignores writes and reads nothing.
+// closed port ignores writes and reads nothing. A line that goes away (the device is
+// unplugged or its driver ends) closes itself: portOpen() then reads false until the
+// port is opened again.
 #pragma once
 
 #include <QByteArray>
+#include <QSerialPort>
 #include <QString>
 #include <cstdint>
 
@@ -21,6 +24,7 @@ public:
     virtual bool output(const QByteArray& bytes) = 0;  // false when nothing could be written
     virtual QByteArray input() = 0;                     // all bytes received so far
     virtual QString lastError() const = 0;              // why the last operation failed
+    virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
 };
 
 // The device a port number stands for: KELVIRA_PORT<N> when set and not empty,

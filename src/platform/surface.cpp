@@ -29,8 +29,8 @@ void Surface::record(const SurfaceOp& op) {
     if (log) log->push_back(op);
 }
 
-void Surface::done() {
-    if (changed) changed();
+void Surface::done(const QRect& area) {
+    if (changed) changed(area);
 }
 
 void Surface::PSet(QPointF p, Colour c, bool relative) {
@@ -98,11 +98,14 @@ void Surface::Print(const QString& text) {
     record({SurfaceOp::Print, pen_, {}, fore_, false, false, 0, text});
     const QFontMetrics metrics(font_);
     const QPoint at = pixelOf(pen_);
-    painter_->setPen(ToQColor(fore_));
-    painter_->drawText(QRect(at.x(), at.y(), image_.width() - at.x(), metrics.height()),
-                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    const QRect line(at.x(), at.y(), image_.width() - at.x(), metrics.height());
     pen_ = QPointF(0, pen_.y() + metrics.height());
-    done();
+    if (printed) printed(text);
+    // A long log runs off the bottom: lines there paint nothing and cost nothing.
+    if (!line.intersects(image_.rect())) return;
+    painter_->setPen(ToQColor(fore_));
+    painter_->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    done(line);
 }
 
 void Surface::setSolidFill(Colour fill) {

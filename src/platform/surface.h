@@ -61,11 +61,14 @@ public:
     int height() const { return image_.height(); }
 
     std::vector<SurfaceOp>* log = nullptr;  // when set, every operation is appended
-    std::function<void()> changed;          // called after every operation (the widget repaints)
+    // Called after every operation that painted, with the area it touched (an empty rectangle
+    // stands for the whole surface); the widget repaints that area.
+    std::function<void(const QRect&)> changed;
+    std::function<void(const QString&)> printed;  // called with every line printed
 
 private:
     void record(const SurfaceOp& op);
-    void done();
+    void done(const QRect& area = QRect());
     static QPoint pixelOf(QPointF p);
 
     QImage image_;

@@ -1,0 +1,37 @@
+// Telling the user, at start-up, that the port could not be opened and why.
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QFile>
+
+#include "core/vexo.h"
+#include "device/port_fault.h"
+#include "platform/serial_line.h"
+#include "platform/surface.h"
+
+namespace Vexo {
+
+PortFacts GatherPortFacts(const QString& path, QSerialPort::SerialPortError error,
+                          const QString& errorText) {
+    PortFacts facts;
+    facts.path = path;
+    facts.error = error;
+    facts.errorText = errorText;
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    facts.exists = ::stat(name.constData(), &info) == 0;  // follows links; a dead link is absent
+    if (!facts.exists) return facts;
+    facts.accessible = ::access(name.constData(), R_OK | W_OK) == 0;
+    if (const struct group* owner = ::getgrgid(info.st_gid))
+        facts.group = QString::fromLocal8Bit(owner->gr_name);
+    return facts;
+}
+
+void ReportMissingDevice() {
+    Picture2->Print(QStringLiteral("ざんぽが接続されていません!"));
+    Picture2->Print(MissingDeviceReason(GatherPortFacts(
+        PortDeviceName(PortNumber), MSComm1->lastErrorCode(), MSComm1->lastError())));
+}
+
+}  // namespace Vexo

@@ -1,0 +1,154 @@
+// Device faults against the real program and the simulated box: a box that is silent at
+// first, answers in bursts, sends noise or answers late; a port held by another program,
+// missing at start-up, or closed to this user. In every case the program keeps running,
+// stays idle while it has no box, and reads the box as soon as it can.
+#include <unistd.h>
+
+#include <QSerialPort>
+#include <QStandardPaths>
+#include <QtTest>
+#include <set>
+
+#include "support/box_rig.h"
+
+namespace {
+
+const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
+const QString Missing = QStringLiteral("ざんぽが接続されていません!");
+
+bool Calibrated(const BoxRig& rig) {
+    return rig.trace.printed(QStringLiteral("気温データ(KION.CSV)読み込み。"));
+}
+
+// The read-out for raw byte `raw` with the rig's table (raw - 40 degrees).
+QString Shown(int raw) {
+    const int degrees = raw - 40;
+    return QString(" ") + (degrees < 0 ? "-" : " ") + QString::number(std::abs(degrees));
+}
+
+// CPU of the program while `during` runs must stay under 2 % of one core.
+#define QVERIFY_IDLE(rig, during)                                                        \
+    do {                                                                                 \
+        const long before_ = (rig).cpuTicks();                                           \
+        QElapsedTimer clock_;                                                            \
+        clock_.start();                                                                  \
+        during;                                                                          \
+        const long ticks_ = (rig).cpuTicks() - before_;                                  \
+        const double seconds_ = clock_.elapsed() / 1000.0;                               \
+        QVERIFY2(BoxRig::idle(ticks_, seconds_),                                         \
+                 qPrintable(QString("%1 CPU ticks in %2 s").arg(ticks_).arg(seconds_))); \
+    } while (0)
+
+}  // namespace
+
+class DeviceFaultsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void aBoxSilentAtFirstIsRecognisedWhenItAnswers() {
+        BoxRig rig;
+        QVERIFY(rig.startBox({"--profile", "constant:63", "--silent-for", "3"}));
+        QVERIFY(rig.startProgram());
+        QVERIFY_IDLE(rig, QVERIFY(rig.waitFor([&] { return rig.eventTime("tx") >= 0; }, 10000)));
+        QCOMPARE(rig.trace.values("Text1"), QStringList{"Text1"});
+        QVERIFY(!rig.trace.printed(Announced));
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Announced); }, 3000));
+        if (Calibrated(rig))
+            QVERIFY(rig.waitFor([&] { return rig.trace.last("Text1") == "  23"; }, 3000));
+        QVERIFY_ALIVE(rig);
+    }
+
+    void burstsCountByTheirFirstByte() {
+        BoxRig rig;
+        QVERIFY(rig.startBox({"--profile", "ramp:50:3", "--burst", "4"}));
+        QVERIFY(rig.startProgram());
+        QVERIFY(rig.waitFor([&] { return rig.requests() >= 20; }, 10000));
+        QVERIFY(rig.trace.printed(Announced));
+        QVERIFY_ALIVE(rig);
+        if (!Calibrated(rig)) QSKIP("the program does not read KION.CSV yet");
+        std::set<QString> firsts;
+        for (const BoxEvent& e : rig.boxLog())
+            if (e.what == "tx")
+                firsts.insert(Shown(e.details.section(' ', 0, 0).toInt(nullptr, 16)));
+        const QStringList shown = rig.trace.values("Text1");
+        QVERIFY(shown.size() > 10);
+        for (const QString& v : shown.mid(1)) QVERIFY2(firsts.count(v) == 1, qPrintable(v));
+    }
+
+    void noiseNeitherStopsNorFloodsTheProgram() {
+        BoxRig rig;
+        QVERIFY(rig.startBox(
+            {"--profile", "constant:63", "--noise", "0.5", "--noise-every", "30", "--seed", "7"}));
+        QVERIFY(rig.startProgram());
+        QVERIFY(rig.waitFor([&] { return rig.requests() >= 10; }, 10000));
+        QVERIFY_IDLE(rig, QVERIFY(rig.waitFor([&] { return rig.requests() >= 35; }, 10000)));
+        QVERIFY(rig.trace.printed(Announced));
+        QVERIFY(rig.eventTime("noise") >= 0);
+        QVERIFY_ALIVE(rig);
+    }
+
+    void lateAnswersAreTakenOnTheNextTick() {
+        BoxRig rig;
+        QVERIFY(rig.startBox({"--profile", "constant:63", "--delay", "150"}));
+        QVERIFY(rig.startProgram());
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Announced); }, 10000));
+        QVERIFY(rig.waitFor([&] { return rig.requests() >= 20; }, 10000));
+        if (Calibrated(rig)) QCOMPARE(rig.trace.last("Text1"), QString("  23"));
+        QVERIFY_ALIVE(rig);
+    }
+
+    // Another program has the port: the user is told so; once it lets go, the box is read.
+    void aPortHeldByAnotherProgramIsTakenWhenFreed() {
+        BoxRig rig;
+        QVERIFY(rig.startBox({"--profile", "constant:63"}));
+        auto holder = std::make_unique<QSerialPort>(rig.link());
+        QVERIFY(holder->open(QIODevice::ReadWrite));
+        QVERIFY(rig.startProgram());
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
+        QVERIFY(rig.trace.printed(rig.link() + " はほかのプログラムが使用中です。"));
+        QVERIFY_IDLE(rig, QTest::qWait(4500));
+        QCOMPARE(rig.requests(), 0);
+        holder.reset();
+        QVERIFY2(rig.waitFor([&] { return rig.requests() >= 1; }, 3000),
+                 "the freed port was not taken within 3 s");
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Announced); }, 3000));
+        QVERIFY_ALIVE(rig);
+    }
+
+    // The box is plugged in after the program started without it.
+    void aBoxPluggedInLaterIsFound() {
+        BoxRig rig;
+        QVERIFY(rig.startProgram());
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
+        QVERIFY(rig.trace.printed(rig.link() + " が見つかりません。"));
+        QVERIFY_IDLE(rig, QTest::qWait(3000));
+        QVERIFY(rig.startBox({"--profile", "constant:63"}));
+        QVERIFY2(rig.waitFor([&] { return rig.requests() >= 1; }, 3000),
+                 "the box was not polled within 3 s of being plugged in");
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Announced); }, 3000));
+        QVERIFY_ALIVE(rig);
+    }
+
+    // Without permission on the device the user learns which group to join.
+    void aDeviceClosedToTheUserNamesItsGroup() {
+        if (geteuid() != 0) QSKIP("needs root to run the program as another user");
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (setpriv.isEmpty()) QSKIP("setpriv is not installed");
+        BoxRig rig;
+        QVERIFY(rig.startBox({"--profile", "constant:63"}));
+        // The pty itself (rw for its owner, root, and w for group tty), not the private link.
+        const QString pty = rig.boxLog().value(0).details.section(" -> ", 1);
+        QVERIFY(pty.startsWith("/dev/pts/"));
+        QVERIFY(rig.startProgram(pty,
+                                 {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"}));
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
+        const QString group = QFileInfo(pty).group();
+        QVERIFY2(rig.trace.printed(pty + ": " + group + " グループへの参加が必要です。"),
+                 qPrintable(rig.trace.values("Picture2").join(" | ")));
+        QVERIFY_IDLE(rig, QTest::qWait(4500));
+        QCOMPARE(rig.requests(), 0);
+        QVERIFY_ALIVE(rig);
+    }
+};
+
+QTEST_GUILESS_MAIN(DeviceFaultsTest)
+#include "device_faults_test.moc"

@@ -1,0 +1,182 @@
+#include "support/box_rig.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QTest>
+
+namespace {
+
+QString Env(const char* name) {
+    return QString::fromLocal8Bit(qgetenv(name));
+}
+
+// Raw byte r reads r - 40 degrees: raw 63 is 23, raw 35 is -5.
+QByteArray CalibrationTable() {
+    QByteArray csv = "raw,degrees\r\n";
+    for (int raw = 0; raw <= 255; ++raw) csv += QByteArray::number(raw - 40) + "\r\n";
+    return csv;
+}
+
+}  // namespace
+
+void TraceReader::attach(QProcess& process) {
+    QObject::connect(&process, &QProcess::readyReadStandardError,
+                     [this, &process] { take(process.readAllStandardError()); });
+}
+
+void TraceReader::take(const QByteArray& bytes) {
+    partial_ += bytes;
+    int end;
+    while ((end = partial_.indexOf('\n')) >= 0) {
+        const QString line = QString::fromUtf8(partial_.left(end));
+        partial_.remove(0, end + 1);
+        if (line.startsWith(QLatin1String("trace "))) lines_ << line.mid(6);
+    }
+}
+
+QStringList TraceReader::values(const QString& name, int from) const {
+    QStringList out;
+    const QString prefix = name + QLatin1Char(' ');
+    for (int i = from; i < lines_.size(); ++i)
+        if (lines_[i].startsWith(prefix)) out << lines_[i].mid(prefix.size());
+    return out;
+}
+
+QString TraceReader::last(const QString& name) const {
+    const QStringList all = values(name);
+    return all.isEmpty() ? QString() : all.last();
+}
+
+BoxRig::BoxRig() {
+    writeFile(QStringLiteral("KION.CSV"), CalibrationTable());
+    trace.attach(program_);
+}
+
+BoxRig::~BoxRig() {
+    for (QProcess* p : {&program_, &box_}) {
+        if (p->state() == QProcess::NotRunning) continue;
+        p->terminate();
+        if (!p->waitForFinished(3000)) {
+            p->kill();
+            p->waitForFinished(1000);
+        }
+    }
+    // A program ended by a signal leaves the serial port's lock file behind (harmless, the
+    // next opener sees it is stale); don't let the tests pile them up.
+    QString lock = link();
+    lock.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QFile::remove(QStringLiteral("/run/lock/LCK..") + lock);
+}
+
+void BoxRig::writeFile(const QString& name, const QByteArray& contents) const {
+    QFile file(dir_.filePath(name));
+    if (file.open(QIODevice::WriteOnly)) file.write(contents);
+}
+
+bool BoxRig::startBox(const QStringList& options) {
+    box_.setProgram(Env("ZANPO_SIM_BIN"));
+    box_.setArguments(QStringList{"--link", link(), "--log-file", dir_.filePath("box.log")} +
+                      options);
+    box_.setWorkingDirectory(dir());
+    box_.start();
+    if (!box_.waitForStarted(5000)) return false;
+    // The box says where it is once its pty and link exist.
+    return waitFor([this] { return box_.canReadLine(); }, 5000) &&
+           QString::fromLocal8Bit(box_.readLine()).trimmed() == link();
+}
+
+bool BoxRig::startProgram(const QString& device, const QStringList& wrapper,
+                          const QStringList& env) {
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("KELVIRA_TRACE", "1");
+    e.insert("KELVIRA_PORT1", device.isEmpty() ? link() : device);
+    e.insert("XDG_RUNTIME_DIR", dir());
+    for (const QString& pair : env) e.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    program_.setProcessEnvironment(e);
+    program_.setWorkingDirectory(dir());
+    const QString bin = Env("KELVIRA_BIN");
+    if (wrapper.isEmpty()) {
+        program_.setProgram(bin);
+    } else {
+        program_.setProgram(wrapper.first());
+        program_.setArguments(wrapper.mid(1) + QStringList{bin});
+    }
+    program_.start();
+    return program_.waitForStarted(5000);
+}
+
+bool BoxRig::startBoxRunningProgram(const QStringList& options) {
+    // The box's stderr carries the program's trace; its own log goes to the file.
+    boxRunsProgram_ = true;
+    trace = TraceReader();
+    trace.attach(box_);
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert("KELVIRA_TRACE", "1");
+    e.insert("XDG_RUNTIME_DIR", dir());
+    box_.setProcessEnvironment(e);
+    return startBox(options + QStringList{"--run", Env("KELVIRA_BIN")});
+}
+
+QList<BoxEvent> BoxRig::boxLog() const {
+    QList<BoxEvent> events;
+    QFile file(dir_.filePath("box.log"));
+    if (!file.open(QIODevice::ReadOnly)) return events;
+    for (const QByteArray& raw : file.readAll().split('\n')) {
+        const QString line = QString::fromUtf8(raw);
+        const QStringList parts = line.split(' ');
+        if (parts.size() < 2) continue;
+        events.push_back({parts[0].toDouble(), parts[1], line.section(' ', 2)});
+    }
+    return events;
+}
+
+int BoxRig::requests(double from, double to) const {
+    int n = 0;
+    for (const BoxEvent& e : boxLog())
+        if (e.what == "rx" && e.details == "f2" && e.seconds >= from && e.seconds < to) ++n;
+    return n;
+}
+
+double BoxRig::eventTime(const QString& what, double after) const {
+    for (const BoxEvent& e : boxLog())
+        if (e.what == what && e.seconds > after) return e.seconds;
+    return -1;
+}
+
+bool BoxRig::waitFor(const std::function<bool()>& condition, int ms) {
+    return QTest::qWaitFor(condition, ms);
+}
+
+qint64 BoxRig::programPid() const {
+    return boxRunsProgram_ ? -1 : program_.processId();
+}
+
+long BoxRig::cpuTicks() const {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(programPid()));
+    if (!stat.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray text = stat.readAll();
+    // Fields after the command name (which may hold blanks) start at field 3.
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+    return fields.value(11).toLong() + fields.value(12).toLong();  // utime, stime
+}
+
+double BoxRig::cpuShareDuring(const std::function<void()>& during) const {
+    QElapsedTimer clock;
+    const long before = cpuTicks();
+    clock.start();
+    during();
+    const double seconds = clock.elapsed() / 1000.0;
+    return (cpuTicks() - before) / double(sysconf(_SC_CLK_TCK)) / seconds;
+}
+
+bool BoxRig::idle(long ticks, double seconds, double share) {
+    return ticks <= share * seconds * double(sysconf(_SC_CLK_TCK)) + 1;
+}
+
+bool BoxRig::programRunning() const {
+    const QProcess& p = boxRunsProgram_ ? box_ : program_;
+    return p.state() == QProcess::Running;
+}

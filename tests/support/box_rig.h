@@ -1,0 +1,89 @@
+// End-to-end rig: the real program against the simulated Zanpo, each in its own process,
+// in a temporary working folder. The program traces what its window shows
+// (KELVIRA_TRACE=1); the box logs every byte with its time (zanpo-sim --log-file).
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+// What the window showed, line by line, as the program traced it.
+class TraceReader {
+  public:
+    void attach(QProcess& process);  // collects "trace ..." lines from its stderr
+    int size() const { return lines_.size(); }
+    // Values traced for `name` (e.g. "Text1", "Picture2"), from line `from` on.
+    QStringList values(const QString& name, int from = 0) const;
+    QString last(const QString& name) const;  // the latest value; empty when none
+    bool printed(const QString& text) const { return values("Picture2").contains(text); }
+    const QStringList& lines() const { return lines_; }
+
+  private:
+    void take(const QByteArray& bytes);
+    QByteArray partial_;
+    QStringList lines_;
+};
+
+// One line of the box's log: "<seconds> <what> <details>".
+struct BoxEvent {
+    double seconds = 0;
+    QString what;     // open, rx, tx, noise, vanish, return, program
+    QString details;  // e.g. "f2", "3c 91", "/tmp/x/zanpo -> /dev/pts/3"
+};
+
+class BoxRig {
+  public:
+    BoxRig();
+    ~BoxRig();
+    BoxRig(const BoxRig&) = delete;
+    BoxRig& operator=(const BoxRig&) = delete;
+
+    // The working folder; KION.CSV there maps raw byte r to r - 40 degrees.
+    QString dir() const { return dir_.path(); }
+    QString link() const { return dir_.filePath("zanpo"); }
+    void writeFile(const QString& name, const QByteArray& contents) const;
+
+    // Starts the box with `options` (after --link and --log-file); false when it failed.
+    bool startBox(const QStringList& options);
+    // Starts the program on `device` (the box's link by default); `wrapper` runs it
+    // (e.g. setpriv ...); `env` adds variables.
+    bool startProgram(const QString& device = {}, const QStringList& wrapper = {},
+                      const QStringList& env = {});
+    // Starts the box with --run: the box starts the program itself.
+    bool startBoxRunningProgram(const QStringList& options);
+
+    QList<BoxEvent> boxLog() const;
+    // Received request bytes (rx f2) in [from, to) seconds of the box's clock.
+    int requests(double from = 0, double to = 1e9) const;
+    // Seconds of the first box event `what` (after `after`), or -1.
+    double eventTime(const QString& what, double after = -1) const;
+
+    // Waits up to `ms`, keeping the event loop turning, until `condition` holds.
+    static bool waitFor(const std::function<bool()>& condition, int ms);
+
+    // CPU time the program has used, in clock ticks (utime + stime of /proc/PID/stat).
+    long cpuTicks() const;
+    // The share of one core the program used while `during` ran (0.01 is 1 %).
+    double cpuShareDuring(const std::function<void()>& during) const;
+    // True when `ticks` of CPU over `seconds` stay under `share` of one core, allowing one
+    // tick for the clock's granularity (10 ms) in short windows.
+    static bool idle(long ticks, double seconds, double share = 0.02);
+    bool programRunning() const;
+    int programExitCode() const { return program_.exitCode(); }
+    QProcess::ExitStatus programExitStatus() const { return program_.exitStatus(); }
+    qint64 programPid() const;
+
+    TraceReader trace;
+
+  private:
+    QTemporaryDir dir_;
+    QProcess box_;
+    QProcess program_;
+    bool boxRunsProgram_ = false;
+};
+
+// Fails the calling test (returns from it) unless the program is still running.
+#define QVERIFY_ALIVE(rig) QVERIFY2((rig).programRunning(), "the program has ended")
