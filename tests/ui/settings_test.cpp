@@ -127,12 +127,14 @@ class SettingsTest : public QObject {
     void automaticRangeIgnoresTheBoxes() {
         Headless h;
         Fsettei& d = Open(h, 100, -10);
+        Vexo::ConvTable[0] = 23;  // the reading: 23 degrees, nothing recorded
         d.Text1->setText(QStringLiteral("5"));
         d.Text2->setText(QStringLiteral("3"));
         d.Check1->setChecked(true);
         Vexo::Owaru_Click();
         QCOMPARE(Vexo::ZidouMode, -1.0);
-        QVERIFY(Vexo::ScaleMax != 15);
+        QCOMPARE(Vexo::ScaleMax, 30.0);
+        QCOMPARE(Vexo::ScaleMin, 20.0);
     }
 
     void sensorChoiceCopiesItsTableAtEveryApply() {

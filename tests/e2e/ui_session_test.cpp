@@ -1,0 +1,152 @@
+// One classroom session with the real program against the simulated box on a private X
+// screen: start, ticks with an alert, stop, start again, stop, reset answered Yes, the
+// settings dialog, quit answered Yes. Screenshots of the alert, the overview and the
+// dialog are kept in the build folder (tests/screenshots).
+#include <QDir>
+#include <QImage>
+#include <QtTest>
+
+#include "support/box_rig.h"
+#include "support/xvfb.h"
+
+namespace {
+
+const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
+const QString Stopped = QStringLiteral("スタート");
+const QString Running = QStringLiteral("ストップ");
+// Centres of the main window's buttons, and of キャンセル in the settings dialog.
+const QPoint Settei(60, 225), StartButton(60, 323), Owari(60, 372), Cancel(56, 319);
+
+// A rising rule at 25 degrees, shown for 60 s on blue; its message is あつい in Shift-JIS.
+const QByteArray Customization = "U25T60C9\r\n\x82\xa0\x82\xc2\x82\xa2\r\n";
+
+// Raw 60 (20 degrees) for 6 s, then raw 70 (30 degrees) for 6 s, over and over.
+QByteArray Script() {
+    QByteArray s;
+    for (int i = 0; i < 30; ++i) s += "60\n";
+    for (int i = 0; i < 30; ++i) s += "70\n";
+    return s;
+}
+
+class Screen {
+  public:
+    explicit Screen(const Xvfb& x) : x_(x) {}
+    bool run(const QStringList& args) const {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", x_.display());
+        p.setProcessEnvironment(env);
+        p.start(args.first(), args.mid(1));
+        return p.waitForFinished(10000) && p.exitCode() == 0;
+    }
+    bool key(const QString& name) const { return run({"xdotool", "key", name}); }
+    // Saves the whole screen and returns it.
+    QImage shot(const QString& name) const {
+        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
+        QDir().mkpath(dir);
+        const QString path = dir + "/" + name + ".png";
+        if (!run({"import", "-window", "root", path})) return {};
+        return QImage(path);
+    }
+
+  private:
+    const Xvfb& x_;
+};
+
+// Pixels of the graph surface (right of x 224 in the main window at the screen's corner)
+// in the trace's red.
+int RedInGraph(const QImage& screen) {
+    int red = 0;
+    for (int y = 2; y < 402 && y < screen.height(); ++y)
+        for (int x = 226; x < 626 && x < screen.width(); ++x)
+            if (screen.pixel(x, y) == qRgb(255, 0, 0)) ++red;
+    return red;
+}
+
+int Seconds(const QString& label) {
+    return label.chopped(1).trimmed().toInt();
+}
+
+}  // namespace
+
+class UiSessionTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void aWholeSession() {
+        Xvfb x;
+        if (!x.ok()) QSKIP("Xvfb or xdotool is not installed");
+        Screen screen(x);
+        BoxRig rig;
+        rig.writeFile("VEXO.TXT", Customization);
+        rig.writeFile("script.txt", Script());
+        QVERIFY(rig.startBox({"--profile", "script:" + rig.dir() + "/script.txt"}));
+        QVERIFY(rig.startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + x.display()}));
+        const qint64 pid = rig.programPid();
+        auto until = [&](const std::function<bool()>& condition, int ms) {
+            return BoxRig::waitFor([&] { return !rig.programRunning() || condition(); }, ms) &&
+                   rig.programRunning();
+        };
+        auto last = [&](const char* name) { return rig.trace.last(name); };
+
+        // Past the hand-over to the poll, start a measurement.
+        QVERIFY(until([&] { return rig.trace.printed(Announced) && rig.requests() >= 14; }, 15000));
+        QCOMPARE(last("DataReset.visible"), QString("0"));
+        QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
+        QVERIFY(until([&] { return last("Start") == Running; }, 5000));
+
+        // The reading climbs from 20 to 30 degrees within 12 s: the alert shows.
+        QVERIFY(until([&] { return last("Text2.visible") == "1"; }, 20000));
+        QCOMPARE(last("Text2"), QStringLiteral("あつい"));
+        QVERIFY(Seconds(last("Label3")) >= 1);
+        QTest::qWait(1000);
+        QVERIFY(RedInGraph(screen.shot("running-with-alert")) > 20);
+
+        // Stop: the reset button comes back and the overview replaces the page.
+        QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
+        QVERIFY(until([&] { return last("Start") == Stopped; }, 5000));
+        QVERIFY(until([&] { return last("DataReset.visible") == "1"; }, 2000));
+        const int stoppedAt = Seconds(last("Label3"));
+        QTest::qWait(1500);
+        QCOMPARE(Seconds(last("Label3")), stoppedAt);  // no ticks while stopped
+        QVERIFY(RedInGraph(screen.shot("overview-after-stop")) > 20);
+
+        // Start again: the recording goes on from where it stood.
+        QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
+        QVERIFY(until([&] { return last("Start") == Running; }, 5000));
+        QVERIFY(until([&] { return Seconds(last("Label3")) > stoppedAt; }, 5000));
+        QVERIFY(Seconds(last("Label3")) <= stoppedAt + 2);
+        QCOMPARE(last("DataReset.visible"), QString("0"));
+
+        // Stop, and reset answered Yes with the keyboard.
+        QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
+        QVERIFY(until([&] { return last("DataReset.visible") == "1"; }, 5000));
+        QVERIFY(x.click(pid, 60, 275));
+        QTest::qWait(1000);
+        QVERIFY(screen.key("Return"));
+        QVERIFY(until([&] { return last("Label3").isEmpty(); }, 5000));
+        QCOMPARE(last("Start"), Stopped);
+
+        // The settings dialog hides the main window and freezes the reading; キャンセル
+        // brings both back.
+        QVERIFY(x.click(pid, Settei.x(), Settei.y()));
+        QTest::qWait(1000);
+        const QImage dialog = screen.shot("settings-dialog");
+        QVERIFY(!dialog.isNull());
+        const int mark = rig.trace.size();
+        QTest::qWait(1500);
+        QVERIFY(rig.trace.values("Text1", mark).isEmpty());
+        QVERIFY(x.click(pid, Cancel.x(), Cancel.y()));  // the dialog is the one window shown
+        QVERIFY(until([&] { return !rig.trace.values("Text1", mark).isEmpty(); }, 8000));
+
+        // Quit answered Yes: the program ends by itself, without a second question.
+        QVERIFY(x.click(pid, Owari.x(), Owari.y()));
+        QTest::qWait(1000);
+        QVERIFY(screen.key("Return"));
+        QVERIFY(BoxRig::waitFor([&] { return !rig.programRunning(); }, 5000));
+        QCOMPARE(rig.programExitStatus(), QProcess::NormalExit);
+        QCOMPARE(rig.programExitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(UiSessionTest)
+#include "ui_session_test.moc"
