@@ -256,20 +256,6 @@ class CommandsTest : public QObject {
         QCOMPARE(Vexo::TrendBuffer[50], 1234.0f);          // overwritten only by later ticks
         QVERIFY(!gauge.empty());                           // the thermometer is drawn again
     }
-
-    void settingsCommandHidesTheWindowAndStopsThePoll() {
-        Headless h;
-        Zanpo& w = *h.window;
-        w.show();
-        EnterState(h, true, 7);
-        w.Timer1->setInterval(200);
-        w.Timer1->setEnabled(true);
-        Vexo::Settei_Click();
-        QVERIFY(!w.isVisible());
-        QVERIFY(Vexo::SettingsDialog->isVisible());
-        QVERIFY(!w.Timer1->running() && !w.Timer2->running());
-        QCOMPARE(w.Picture2Surface.pixel(399, 399), RGB(0, 0, 0));
-    }
 };
 
 QTEST_MAIN(CommandsTest)

@@ -10,7 +10,7 @@
 
 class LayoutTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void clientAreaIsFixed() {
         Headless h;
         QCOMPARE(h.window->size(), QSize(653, 411));

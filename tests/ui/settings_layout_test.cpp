@@ -111,15 +111,6 @@ class SettingsLayoutTest : public QObject {
         QCOMPARE(c.widget->font().families(), ProportionalGothicFont(12).families());
     }
 
-    void captionsUseTheExactCharacters() {
-        Headless h;
-        Fsettei& d = Vexo::TheSettingsDialog();
-        const QString air = d.Option3[0]->text();
-        QCOMPARE(air.mid(7, 3), QStringLiteral("  （"));  // two ASCII spaces
-        QVERIFY(air.contains(QChar(0xFF5E)) && d.Option3[1]->text().contains(QChar(0xFF5E)));
-        QCOMPARE(d.Frame3->title().at(3), QChar(' '));
-    }
-
     void entryBoxesLieAboveTheirUnitLabels() {
         Headless h;
         Fsettei& d = Vexo::TheSettingsDialog();
