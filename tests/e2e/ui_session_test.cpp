@@ -4,6 +4,7 @@
 // dialog are kept in the build folder (tests/screenshots).
 #include <QDir>
 #include <QImage>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include "support/box_rig.h"
@@ -75,6 +76,8 @@ class UiSessionTest : public QObject {
     void aWholeSession() {
         Xvfb x;
         if (!x.ok()) QSKIP("Xvfb or xdotool is not installed");
+        // Without ImageMagick's import the session runs without its pictures.
+        const bool shots = !QStandardPaths::findExecutable("import").isEmpty();
         Screen screen(x);
         BoxRig rig;
         rig.writeFile("VEXO.TXT", Customization);
@@ -99,7 +102,7 @@ class UiSessionTest : public QObject {
         QCOMPARE(last("Text2"), QStringLiteral("あつい"));
         QVERIFY(Seconds(last("Label3")) >= 1);
         QTest::qWait(1000);
-        QVERIFY(RedInGraph(screen.shot("running-with-alert")) > 20);
+        if (shots) QVERIFY(RedInGraph(screen.shot("running-with-alert")) > 20);
 
         // Stop: the reset button comes back and the overview replaces the page.
         QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
@@ -108,7 +111,7 @@ class UiSessionTest : public QObject {
         const int stoppedAt = Seconds(last("Label3"));
         QTest::qWait(1500);
         QCOMPARE(Seconds(last("Label3")), stoppedAt);  // no ticks while stopped
-        QVERIFY(RedInGraph(screen.shot("overview-after-stop")) > 20);
+        if (shots) QVERIFY(RedInGraph(screen.shot("overview-after-stop")) > 20);
 
         // Start again: the recording goes on from where it stood.
         QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
@@ -130,8 +133,12 @@ class UiSessionTest : public QObject {
         // brings both back.
         QVERIFY(x.click(pid, Settei.x(), Settei.y()));
         QTest::qWait(1000);
-        const QImage dialog = screen.shot("settings-dialog");
-        QVERIFY(!dialog.isNull());
+        if (shots) {
+            // Where the quit button stood, the bare screen shows: the main window is hidden.
+            const QImage dialog = screen.shot("settings-dialog");
+            QCOMPARE(dialog.pixel(Owari), qRgb(0, 0, 0));
+            QVERIFY(dialog.pixel(326, 205) != qRgb(0, 0, 0));  // the dialog, centred over it
+        }
         const int mark = rig.trace.size();
         QTest::qWait(1500);
         QVERIFY(rig.trace.values("Text1", mark).isEmpty());
