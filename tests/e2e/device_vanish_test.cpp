@@ -50,7 +50,7 @@ struct Case {
 
     void step() {
         if (phase == Done || phase == Skipped || phase == Failed) return;
-        if (!rig->programRunning()) return fail("the program ended");
+        if (!rig->programRunning()) return fail("the program ended (" + rig->programEnding() + ")");
         switch (phase) {
             case Clicking:
                 if (!rig->trace.printed(Announced) || rig->requests() < 14) return;

@@ -33,7 +33,12 @@ void TraceReader::take(const QByteArray& bytes) {
     while ((end = partial_.indexOf('\n')) >= 0) {
         const QString line = QString::fromUtf8(partial_.left(end));
         partial_.remove(0, end + 1);
-        if (line.startsWith(QLatin1String("trace "))) lines_ << line.mid(6);
+        if (line.startsWith(QLatin1String("trace "))) {
+            lines_ << line.mid(6);
+        } else if (!line.isEmpty()) {
+            other_ << line;
+            if (other_.size() > 5) other_.removeFirst();
+        }
     }
 }
 
@@ -182,4 +187,15 @@ bool BoxRig::idle(long ticks, double seconds, double share) {
 bool BoxRig::programRunning() const {
     const QProcess& p = boxRunsProgram_ ? box_ : program_;
     return p.state() == QProcess::Running;
+}
+
+QString BoxRig::programEnding() const {
+    if (programRunning()) return QStringLiteral("still running");
+    const QProcess& p = boxRunsProgram_ ? box_ : program_;
+    QString how = p.exitStatus() == QProcess::CrashExit
+                      ? QStringLiteral("crashed")
+                      : QStringLiteral("exit code %1").arg(p.exitCode());
+    const QStringList said = trace.otherLines();
+    if (!said.isEmpty()) how += QStringLiteral("; last said: ") + said.join(QStringLiteral(" | "));
+    return how;
 }

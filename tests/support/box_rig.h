@@ -20,11 +20,14 @@ class TraceReader {
     QString last(const QString& name) const;  // the latest value; empty when none
     bool printed(const QString& text) const { return values("Picture2").contains(text); }
     const QStringList& lines() const { return lines_; }
+    // The last lines of stderr that were not trace lines (Qt's warnings, a crash report).
+    QStringList otherLines() const { return other_; }
 
   private:
     void take(const QByteArray& bytes);
     QByteArray partial_;
     QStringList lines_;
+    QStringList other_;
 };
 
 // One line of the box's log: "<seconds> <what> <details>".
@@ -72,6 +75,8 @@ class BoxRig {
     // tick for the clock's granularity (10 ms) in short windows.
     static bool idle(long ticks, double seconds, double share = 0.02);
     bool programRunning() const;
+    // How the program ended and what it said last, for a failure message.
+    QString programEnding() const;
     int programExitCode() const { return program_.exitCode(); }
     QProcess::ExitStatus programExitStatus() const { return program_.exitStatus(); }
     qint64 programPid() const;
@@ -86,4 +91,5 @@ class BoxRig {
 };
 
 // Fails the calling test (returns from it) unless the program is still running.
-#define QVERIFY_ALIVE(rig) QVERIFY2((rig).programRunning(), "the program has ended")
+#define QVERIFY_ALIVE(rig)                                                                \
+    QVERIFY2((rig).programRunning(), qPrintable("the program has ended: " + (rig).programEnding()))
