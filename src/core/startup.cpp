@@ -1,7 +1,7 @@
 // The load event of the main window: the whole start-up of the program.
 #include <QLabel>
-#include <QPushButton>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "core/vexo.h"
 #include "platform/window_timer.h"

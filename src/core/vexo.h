@@ -20,11 +20,13 @@ namespace Vexo {
 // Flags are true only at -1; 1 and every other value count as false.
 constexpr int16_t True = -1;
 constexpr int16_t False = 0;
-inline bool IsTrue(double flag) { return flag == -1.0; }
+inline bool IsTrue(double flag) {
+    return flag == -1.0;
+}
 
-constexpr int LastTick = 10000;   // TrendBuffer 0..10000
-constexpr int LastRaw = 255;      // tables 0..255
-constexpr int MaxAlerts = 30;     // AlertRules rows 1..30 (row 0 unused)
+constexpr int LastTick = 10000;  // TrendBuffer 0..10000
+constexpr int LastRaw = 255;     // tables 0..255
+constexpr int MaxAlerts = 30;    // AlertRules rows 1..30 (row 0 unused)
 
 // --- Program state, in the order the module declares it ---------------------------------
 extern std::array<float, LastTick + 1> TrendBuffer;  // hundredths of a degree per graph tick
@@ -78,8 +80,8 @@ extern int16_t ClosedPortTicks;
 // Bound by the main window when it is built; tests bind headless stand-ins instead.
 extern Zanpo* MainWindow;
 extern Fsettei* SettingsDialog;
-extern Surface* Picture1;  // thermometer, 100 x 400
-extern Surface* Picture2;  // graph and start-up log, 400 x 400
+extern Surface* Picture1;    // thermometer, 100 x 400
+extern Surface* Picture2;    // graph and start-up log, 400 x 400
 extern WindowTimer* Timer1;  // poll of the device
 extern WindowTimer* Timer2;  // graph tick
 extern WindowTimer* Timer3;  // ends an alert message

@@ -11,6 +11,10 @@ constexpr Colour RGB(int red, int green, int blue) {
            (static_cast<Colour>(blue & 0xFF) << 16);
 }
 
-inline QColor ToQColor(Colour c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+inline QColor ToQColor(Colour c) {
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
-inline Colour FromQRgb(QRgb rgb) { return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb)); }
+inline Colour FromQRgb(QRgb rgb) {
+    return RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}

@@ -38,4 +38,6 @@ int MsgBox(const QString& prompt, int buttons, const QString& title) {
     return ShowRealBox(prompt, buttons, title);
 }
 
-void SetMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
+void SetMsgBoxHandler(MsgBoxHandler h) {
+    handler() = std::move(h);
+}

@@ -7,16 +7,16 @@
 class Surface;
 
 class PictureBox : public QWidget {
-public:
+  public:
     PictureBox(Surface& surface, QWidget* parent);
     // While set, every change is painted at once (start-up log); otherwise repaints are
     // coalesced into one per turn of the event loop.
     void setImmediate(bool immediate) { immediate_ = immediate; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     Surface& surface_;
     bool immediate_ = false;
 };

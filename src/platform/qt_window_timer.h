@@ -7,12 +7,12 @@
 #include "platform/window_timer.h"
 
 class QtWindowTimer : public WindowTimer {
-public:
+  public:
     QtWindowTimer();
 
-protected:
+  protected:
     void changed() override;
 
-private:
+  private:
     QTimer timer_;
 };

@@ -12,7 +12,7 @@
 #include <cstdint>
 
 class SerialLine {
-public:
+  public:
     virtual ~SerialLine() = default;
     virtual void setCommPort(int16_t port) = 0;
     virtual void setSettings(const QString& settings) = 0;  // e.g. "9600,N,8,1"
@@ -22,8 +22,8 @@ public:
     virtual void setSThreshold(int n) = 0;
     virtual void setRThreshold(int n) = 0;
     virtual bool output(const QByteArray& bytes) = 0;  // false when nothing could be written
-    virtual QByteArray input() = 0;                     // all bytes received so far
-    virtual QString lastError() const = 0;              // why the last operation failed
+    virtual QByteArray input() = 0;                    // all bytes received so far
+    virtual QString lastError() const = 0;             // why the last operation failed
     virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
 };
 

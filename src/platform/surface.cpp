@@ -5,9 +5,8 @@
 #include <cmath>
 
 bool SurfaceOp::operator==(const SurfaceOp& o) const {
-    return kind == o.kind && a == o.a && b == o.b && colour == o.colour &&
-           relative == o.relative && fromPen == o.fromPen && radius == o.radius &&
-           text == o.text;
+    return kind == o.kind && a == o.a && b == o.b && colour == o.colour && relative == o.relative &&
+           fromPen == o.fromPen && radius == o.radius && text == o.text;
 }
 
 Surface::Surface(int width, int height, Colour back, const QFont& font, Colour fore)
@@ -18,7 +17,9 @@ Surface::Surface(int width, int height, Colour back, const QFont& font, Colour f
     painter_->setFont(font_);
 }
 
-Surface::~Surface() { painter_->end(); }
+Surface::~Surface() {
+    painter_->end();
+}
 
 // Coordinates are kept as floats (the pen too); a pixel is the nearest whole point.
 QPoint Surface::pixelOf(QPointF p) {
@@ -119,4 +120,6 @@ void Surface::clearAll() {
     done();
 }
 
-Colour Surface::pixel(int x, int y) const { return FromQRgb(image_.pixel(x, y)); }
+Colour Surface::pixel(int x, int y) const {
+    return FromQRgb(image_.pixel(x, y));
+}

@@ -18,8 +18,8 @@
 struct SurfaceOp {
     enum Kind { PSet, Line, Box, FilledBox, Circle, Print };
     Kind kind;
-    QPointF a;          // point-set point, line's first point, box corner, circle centre
-    QPointF b;          // line's second point, box's other corner
+    QPointF a;  // point-set point, line's first point, box corner, circle centre
+    QPointF b;  // line's second point, box's other corner
     Colour colour = 0;
     bool relative = false;  // point-set offset / line's second point taken from the pen
     bool fromPen = false;   // line without a first point
@@ -29,7 +29,7 @@ struct SurfaceOp {
 };
 
 class Surface {
-public:
+  public:
     Surface(int width, int height, Colour back, const QFont& font, Colour fore);
     ~Surface();
     Surface(const Surface&) = delete;
@@ -53,7 +53,7 @@ public:
     void setPen(QPointF p) { pen_ = p; }
     void setSolidFill(Colour fill);  // design fill for circles; none by default
     void setForeColour(Colour fore) { fore_ = fore; }
-    void clearAll();                 // whole surface to the back colour, pen to (0,0)
+    void clearAll();  // whole surface to the back colour, pen to (0,0)
 
     const QImage& image() const { return image_; }
     Colour pixel(int x, int y) const;  // RGB of one pixel, for tests and checks
@@ -66,7 +66,7 @@ public:
     std::function<void(const QRect&)> changed;
     std::function<void(const QString&)> printed;  // called with every line printed
 
-private:
+  private:
     void record(const SurfaceOp& op);
     void done(const QRect& area = QRect());
     static QPoint pixelOf(QPointF p);

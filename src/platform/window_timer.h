@@ -7,7 +7,7 @@
 #include <functional>
 
 class WindowTimer {
-public:
+  public:
     static constexpr int MaxInterval = INT_MAX;  // the longest interval a timer accepts
 
     virtual ~WindowTimer() = default;
@@ -22,10 +22,10 @@ public:
 
     std::function<void()> onTick;
 
-protected:
+  protected:
     virtual void changed() {}
 
-private:
+  private:
     int interval_ = 0;
     bool enabled_ = false;
 };

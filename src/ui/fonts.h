@@ -6,5 +6,5 @@
 
 #include <QFont>
 
-QFont GothicFont(double points, bool bold = false);          // ＭＳ ゴシック
+QFont GothicFont(double points, bool bold = false);              // ＭＳ ゴシック
 QFont ProportionalGothicFont(double points, bool bold = false);  // ＭＳ Ｐゴシック

@@ -7,6 +7,7 @@ namespace {
 // Each row of the picture, one character per pixel: '.' transparent (shown as the
 // palette's bright white), 'k' black, 'w' bright white, 'r' light red, 'g' light grey,
 // 'd' dark grey, 'b' blue.
+// clang-format off
 const char* const Rows[32] = {
     "................................",
     "..............kkkk..............",
@@ -41,16 +42,24 @@ const char* const Rows[32] = {
     "..............kkkk..............",
     "................................",
 };
+// clang-format on
 
 int PaletteIndex(char c) {
     switch (c) {
-        case 'k': return 0;
-        case 'b': return 1;
-        case 'g': return 7;
-        case 'd': return 8;
-        case 'r': return 12;
-        case 'w': return 15;
-        default: return -1;
+        case 'k':
+            return 0;
+        case 'b':
+            return 1;
+        case 'g':
+            return 7;
+        case 'd':
+            return 8;
+        case 'r':
+            return 12;
+        case 'w':
+            return 15;
+        default:
+            return -1;
     }
 }
 
@@ -70,4 +79,6 @@ QImage ThermometerIconImage() {
     return image;
 }
 
-QIcon ThermometerIcon() { return QIcon(QPixmap::fromImage(ThermometerIconImage())); }
+QIcon ThermometerIcon() {
+    return QIcon(QPixmap::fromImage(ThermometerIconImage()));
+}

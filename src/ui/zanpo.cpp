@@ -57,10 +57,10 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, QRect at, Colou
 
 // The sunken frame around a picture surface, drawn by a plain widget beneath it.
 class SunkenFrame : public QWidget {
-public:
+  public:
     SunkenFrame(QWidget* parent, QRect at) : QWidget(parent) { setGeometry(at); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         const int r = width() - 1, b = height() - 1;
@@ -93,8 +93,8 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     : Timer4(makeTimer()),
       Picture2Surface(Twips(6375) - 2 * Border, Twips(6135) - 2 * Border, Grey, GothicFont(12),
                       Black),
-      Picture1Surface(Twips(1575) - 2 * Border, Twips(6135) - 2 * Border, Grey,
-                      GothicFont(9.75), Black),
+      Picture1Surface(Twips(1575) - 2 * Border, Twips(6135) - 2 * Border, Grey, GothicFont(9.75),
+                      Black),
       Timer1(makeTimer()),
       Timer2(makeTimer()),
       Timer3(makeTimer()),
@@ -131,8 +131,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
 
     Owari = MakeButton(this, QStringLiteral("おわり"), TwipRect(240, 5280, 1320, 615), White);
     Start = MakeButton(this, QStringLiteral("スタート"), TwipRect(240, 4560, 1320, 585), Grey);
-    DataReset =
-        MakeButton(this, QStringLiteral("リセット"), TwipRect(240, 3840, 1320, 570), Grey);
+    DataReset = MakeButton(this, QStringLiteral("リセット"), TwipRect(240, 3840, 1320, 570), Grey);
     Settei = MakeButton(this, QStringLiteral("せってい"), TwipRect(240, 3120, 1320, 525), Grey);
     Setumei = MakeButton(this, QStringLiteral("せつめい"), TwipRect(240, 2400, 1320, 615), Grey);
 

@@ -18,7 +18,7 @@ class SerialLine;
 class WindowTimer;
 
 class Zanpo : public QWidget {
-public:
+  public:
     using TimerFactory = std::function<std::unique_ptr<WindowTimer>()>;
     // Builds the window with the given timers and serial line (real ones in the program,
     // headless stand-ins in tests) and binds them, the surfaces and itself into Vexo.
@@ -56,7 +56,7 @@ public:
     // Sets the alert panel's background (Text2.BackColor).
     void setText2BackColor(Colour colour);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 };
 

@@ -90,12 +90,18 @@ class SoakTest : public QObject {
         const bool running = w.Start->text() == QStringLiteral("ストップ");
         switch (Roll(7)) {
             case 0:
-            case 1: Start_Click(); break;
+            case 1:
+                Start_Click();
+                break;
             case 2:
                 if (!running && resets && w.DataReset->isVisible()) DataReset_Click();
                 break;
-            case 3: Setumei_Click(); break;
-            case 4: Owari_Click(); break;
+            case 3:
+                Setumei_Click();
+                break;
+            case 4:
+                Owari_Click();
+                break;
             case 5: {
                 int16_t cancel = 0;
                 Form_Unload(cancel);
@@ -106,8 +112,8 @@ class SoakTest : public QObject {
                 dialogOpen_ = true;
                 CheckInvariants(w);
                 Fsettei& d = TheSettingsDialog();
-                const char* boxes[] = {"", "100", "-10", "35", "20", "150", "-50", "abc", "12.5",
-                                       "1e400", "-1e400", "0"};
+                const char* boxes[] = {"",    "100", "-10",  "35",    "20",     "150",
+                                       "-50", "abc", "12.5", "1e400", "-1e400", "0"};
                 d.Text1->setText(QString::fromLatin1(boxes[Roll(std::size(boxes))]));
                 d.Text2->setText(QString::fromLatin1(boxes[Roll(std::size(boxes))]));
                 d.Check1->setChecked(Roll(2) == 0);
@@ -123,7 +129,7 @@ class SoakTest : public QObject {
         CheckInvariants(w);
     }
 
-private slots:
+  private slots:
     void wholeLessonAtFullSpeed() {
         using namespace Vexo;
         QTemporaryDir folder;
@@ -209,10 +215,11 @@ private slots:
             if (pollTicks_ >= 25'000 && graphTicks_ >= 12'000 && capHeldTicks_ >= 5'000) break;
         }
         const long memoryAtEnd = ResidentKiB("VmRSS:");
-        qInfo("poll ticks %d, graph ticks %d, alerts %d, page turns %d, widenings %d, "
-              "questions %d, cap held %d, memory after 1 min %ld KiB, at end %ld KiB, peak %ld KiB",
-              pollTicks_, graphTicks_, alertsShown_, pageTurns_, widenings_, questions,
-              capHeldTicks_, memoryAfterFirstMinute, memoryAtEnd, ResidentKiB("VmHWM:"));
+        qInfo(
+            "poll ticks %d, graph ticks %d, alerts %d, page turns %d, widenings %d, "
+            "questions %d, cap held %d, memory after 1 min %ld KiB, at end %ld KiB, peak %ld KiB",
+            pollTicks_, graphTicks_, alertsShown_, pageTurns_, widenings_, questions, capHeldTicks_,
+            memoryAfterFirstMinute, memoryAtEnd, ResidentKiB("VmHWM:"));
 
         QVERIFY(pollTicks_ >= 25'000);
         QVERIFY(graphTicks_ >= 12'000);
@@ -222,9 +229,10 @@ private slots:
         QVERIFY(widenings_ > 0 || ScaleMax - ScaleMin > initialSpan);
         QCOMPARE(h.endRequests, 0);
         // Nothing grows with the length of the lesson.
-        QVERIFY2(memoryAtEnd - memoryAfterFirstMinute < 1024,
-                 qPrintable(QStringLiteral("memory grew by %1 KiB")
-                                .arg(memoryAtEnd - memoryAfterFirstMinute)));
+        QVERIFY2(
+            memoryAtEnd - memoryAfterFirstMinute < 1024,
+            qPrintable(
+                QStringLiteral("memory grew by %1 KiB").arg(memoryAtEnd - memoryAfterFirstMinute)));
         QDir::setCurrent(previous);
     }
 };

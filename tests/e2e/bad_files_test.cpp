@@ -64,11 +64,21 @@ struct Case {
         const QString path = rig->dir() + "/" + file;
         QFile::remove(path);
         switch (spoilt) {
-            case Spoilt::Garbage: rig->writeFile(file, Garbage()); break;
-            case Spoilt::InvalidShiftJis: rig->writeFile(file, InvalidShiftJis(table)); break;
-            case Spoilt::TenMegabytes: rig->writeFile(file, TenMegabytes(table)); break;
-            case Spoilt::LongLine: rig->writeFile(file, LongLine(table)); break;
-            case Spoilt::Directory: QDir().mkpath(path); break;
+            case Spoilt::Garbage:
+                rig->writeFile(file, Garbage());
+                break;
+            case Spoilt::InvalidShiftJis:
+                rig->writeFile(file, InvalidShiftJis(table));
+                break;
+            case Spoilt::TenMegabytes:
+                rig->writeFile(file, TenMegabytes(table));
+                break;
+            case Spoilt::LongLine:
+                rig->writeFile(file, LongLine(table));
+                break;
+            case Spoilt::Directory:
+                QDir().mkpath(path);
+                break;
             case Spoilt::Unreadable:
                 rig->writeFile(file, table ? QByteArray("raw\r\n1\r\n") : QByteArray("PORT=1\r\n"));
                 ::chmod(path.toLocal8Bit().constData(), 0);
@@ -123,12 +133,9 @@ class BadFilesTest : public QObject {
   private slots:
     void startUpCompletesWhateverTheFilesHold() {
         const std::pair<Spoilt, QString> kinds[] = {
-            {Spoilt::Garbage, "binary garbage"},
-            {Spoilt::InvalidShiftJis, "invalid Shift-JIS"},
-            {Spoilt::TenMegabytes, "10 MB"},
-            {Spoilt::LongLine, "one 100 000-character line"},
-            {Spoilt::Directory, "a directory"},
-            {Spoilt::Unreadable, "unreadable"},
+            {Spoilt::Garbage, "binary garbage"}, {Spoilt::InvalidShiftJis, "invalid Shift-JIS"},
+            {Spoilt::TenMegabytes, "10 MB"},     {Spoilt::LongLine, "one 100 000-character line"},
+            {Spoilt::Directory, "a directory"},  {Spoilt::Unreadable, "unreadable"},
         };
         std::vector<Case> cases;
         for (const QString file : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})

@@ -10,13 +10,15 @@ constexpr Colour Grey = RGB(192, 192, 192);
 constexpr Colour Red = RGB(255, 0, 0);
 constexpr Colour Blue = RGB(0, 0, 255);
 
-Surface MakeSurface() { return Surface(40, 30, Grey, QFont(), RGB(0, 0, 0)); }
+Surface MakeSurface() {
+    return Surface(40, 30, Grey, QFont(), RGB(0, 0, 0));
+}
 
 }  // namespace
 
 class SurfaceTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void penFollowsEveryOperation() {
         Surface s = MakeSurface();
         s.PSet({5, 6}, Red);
@@ -38,9 +40,9 @@ private slots:
     void relativePointsAddUpFromThePen() {
         Surface s = MakeSurface();
         s.PSet({10, 10}, Grey);
-        s.PSet({3, 0}, Red, true);   // (13,10)
+        s.PSet({3, 0}, Red, true);           // (13,10)
         s.LineFromPen({0, -4}, Blue, true);  // to (13,6)
-        QCOMPARE(s.pixel(13, 10), Blue);  // the line starts on the marked point
+        QCOMPARE(s.pixel(13, 10), Blue);     // the line starts on the marked point
         QCOMPARE(s.pixel(13, 6), Blue);
         QCOMPARE(s.pixel(13, 8), Blue);
         QCOMPARE(s.pixel(10, 10), Grey);  // the moving point was set in the background colour

@@ -5,7 +5,7 @@
 
 class WindowTimerTest : public QObject {
     Q_OBJECT
-private slots:
+  private slots:
     void firesOnlyWhenEnabledWithAnInterval_data() {
         QTest::addColumn<int>("interval");
         QTest::addColumn<bool>("enabled");

@@ -91,5 +91,5 @@ class BoxRig {
 };
 
 // Fails the calling test (returns from it) unless the program is still running.
-#define QVERIFY_ALIVE(rig)                                                                \
+#define QVERIFY_ALIVE(rig) \
     QVERIFY2((rig).programRunning(), qPrintable("the program has ended: " + (rig).programEnding()))

@@ -6,8 +6,8 @@ Headless::Headless() {
     Vexo::ResetState();
     auto fake = std::make_unique<FakeSerialLine>();
     line = fake.get();
-    window = std::make_unique<Zanpo>([] { return std::make_unique<WindowTimer>(); },
-                                     std::move(fake));
+    window =
+        std::make_unique<Zanpo>([] { return std::make_unique<WindowTimer>(); }, std::move(fake));
     EndProgram = [this] { ++endRequests; };
 }
 
