@@ -16,7 +16,7 @@ ctest --test-dir build --output-on-failure -j2
 
 echo "== 2/3 tests with AddressSanitizer and UndefinedBehaviorSanitizer (g++)"
 scripts/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKELVIRA_SANITIZE=ON -DBUILD_TESTING=ON
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 LSAN_OPTIONS=suppressions="$root/scripts/lsan.supp" \
     ctest --test-dir build-asan --output-on-failure -j2

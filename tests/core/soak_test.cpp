@@ -228,12 +228,14 @@ class SoakTest : public QObject {
         QVERIFY(pageTurns_ > 0);
         QVERIFY(widenings_ > 0 || ScaleMax - ScaleMin > initialSpan);
         QCOMPARE(h.endRequests, 0);
-        // Nothing grows with the length of the lesson.
+        QDir::setCurrent(previous);
+        // Nothing grows with the length of the lesson. The sanitizers hold freed memory back
+        // for a while, so the resident size says nothing there; LeakSanitizer checks instead.
+        if (!qEnvironmentVariableIsEmpty("KELVIRA_SANITIZED")) return;
         QVERIFY2(
             memoryAtEnd - memoryAfterFirstMinute < 1024,
             qPrintable(
                 QStringLiteral("memory grew by %1 KiB").arg(memoryAtEnd - memoryAfterFirstMinute)));
-        QDir::setCurrent(previous);
     }
 };
 

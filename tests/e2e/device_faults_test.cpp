@@ -104,7 +104,10 @@ class DeviceFaultsTest : public QObject {
         QVERIFY(holder->open(QIODevice::ReadWrite));
         QVERIFY(rig.startProgram());
         QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
-        QVERIFY(rig.trace.printed(rig.link() + " はほかのプログラムが使用中です。"));
+        // The reason follows on its own line, maybe in a later read of the trace.
+        QVERIFY(rig.waitFor(
+            [&] { return rig.trace.printed(rig.link() + " はほかのプログラムが使用中です。"); },
+            2000));
         QVERIFY_IDLE(rig, QTest::qWait(4500));
         QCOMPARE(rig.requests(), 0);
         holder.reset();
@@ -119,7 +122,8 @@ class DeviceFaultsTest : public QObject {
         BoxRig rig;
         QVERIFY(rig.startProgram());
         QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
-        QVERIFY(rig.trace.printed(rig.link() + " が見つかりません。"));
+        QVERIFY(rig.waitFor([&] { return rig.trace.printed(rig.link() + " が見つかりません。"); },
+                            2000));
         QVERIFY_IDLE(rig, QTest::qWait(3000));
         QVERIFY(rig.startBox({"--profile", "constant:63"}));
         QVERIFY2(rig.waitFor([&] { return rig.requests() >= 1; }, 3000),
@@ -142,7 +146,8 @@ class DeviceFaultsTest : public QObject {
                                  {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"}));
         QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
         const QString group = QFileInfo(pty).group();
-        QVERIFY2(rig.trace.printed(pty + ": " + group + " グループへの参加が必要です。"),
+        const QString reason = pty + ": " + group + " グループへの参加が必要です。";
+        QVERIFY2(rig.waitFor([&] { return rig.trace.printed(reason); }, 2000),
                  qPrintable(rig.trace.values("Picture2").join(" | ")));
         QVERIFY_IDLE(rig, QTest::qWait(4500));
         QCOMPARE(rig.requests(), 0);

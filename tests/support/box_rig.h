@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QProcess>
+#include <QSet>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
@@ -17,10 +19,11 @@ class TraceReader {
     int size() const { return lines_.size(); }
     // Values traced for `name` (e.g. "Text1", "Picture2"), from line `from` on.
     QStringList values(const QString& name, int from = 0) const;
-    QString last(const QString& name) const;  // the latest value; empty when none
-    bool printed(const QString& text) const { return values("Picture2").contains(text); }
+    QString last(const QString& name) const { return last_.value(name); }  // empty when none
+    bool seen(const QString& name) const { return last_.contains(name); }
+    bool printed(const QString& text) const { return printed_.contains(text); }
     const QStringList& lines() const { return lines_; }
-    // The last lines of stderr that were not trace lines (Qt's warnings, a crash report).
+    // The last 40 lines of stderr that were not trace lines (Qt's warnings, a crash report).
     QStringList otherLines() const { return other_; }
 
   private:
@@ -28,6 +31,9 @@ class TraceReader {
     QByteArray partial_;
     QStringList lines_;
     QStringList other_;
+    // Kept as the lines come, so that a start-up log of many thousand lines stays cheap.
+    QHash<QString, QString> last_;
+    QSet<QString> printed_;
 };
 
 // One line of the box's log: "<seconds> <what> <details>".
@@ -74,6 +80,8 @@ class BoxRig {
     // True when `ticks` of CPU over `seconds` stay under `share` of one core, allowing one
     // tick for the clock's granularity (10 ms) in short windows.
     static bool idle(long ticks, double seconds, double share = 0.02);
+    // How many times slower the program runs in this build: 5 with the sanitizers, else 1.
+    static int slowdown();
     bool programRunning() const;
     // How the program ended and what it said last, for a failure message.
     QString programEnding() const;
