@@ -14,9 +14,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
 scripts/setup.sh run
-scripts/build.sh build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-kelvira="$root/build/kelvira"
-sim="$root/build/tools/zanpo-sim/zanpo-sim"
+scripts/build.sh build-run -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+kelvira="$root/build-run/kelvira"
+sim="$root/build-run/tools/zanpo-sim/zanpo-sim"
 
 command=()
 if [[ -n "${KELVIRA_PORT1:-}" ]]; then
