@@ -86,8 +86,11 @@ class UiSessionTest : public QObject {
         QVERIFY(rig.startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + x.display()}));
         const qint64 pid = rig.programPid();
         auto until = [&](const std::function<bool()>& condition, int ms) {
-            return BoxRig::waitFor([&] { return !rig.programRunning() || condition(); }, ms) &&
-                   rig.programRunning();
+            const bool met =
+                BoxRig::waitFor([&] { return !rig.programRunning() || condition(); }, ms);
+            if (!rig.programRunning())
+                qWarning("the program has ended: %s", qPrintable(rig.programEnding()));
+            return met && rig.programRunning();
         };
         auto last = [&](const char* name) { return rig.trace.last(name); };
 
@@ -150,8 +153,8 @@ class UiSessionTest : public QObject {
         QTest::qWait(1000);
         QVERIFY(screen.key("Return"));
         QVERIFY(BoxRig::waitFor([&] { return !rig.programRunning(); }, 5000));
-        QCOMPARE(rig.programExitStatus(), QProcess::NormalExit);
-        QCOMPARE(rig.programExitCode(), 0);
+        QVERIFY2(rig.programExitStatus() == QProcess::NormalExit && rig.programExitCode() == 0,
+                 qPrintable(rig.programEnding()));
     }
 };
 
