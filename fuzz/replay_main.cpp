@@ -1,4 +1,4 @@
-// Runs a fuzz target over the files of its seed corpus, without libFuzzer: the corpus then
+// Runs a fuzz target over the files of its starting corpus, without libFuzzer: the corpus then
 // serves as an ordinary test in every build. Fails when no input was found.
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Runs each libFuzzer target of the configuration readers for SECONDS, starting from the seed
+# Runs each libFuzzer target of the configuration readers for SECONDS, starting from the
 # corpus in fuzz/corpus/<target>/, and fails on any crash, hang, leak, memory limit or
 # sanitizer report. Prints executions and coverage (cov, ft) per target.
 #

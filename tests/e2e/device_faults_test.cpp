@@ -80,8 +80,8 @@ class DeviceFaultsTest : public QObject {
 
     void noiseNeitherStopsNorFloodsTheProgram() {
         BoxRig rig;
-        QVERIFY(rig.startBox(
-            {"--profile", "constant:63", "--noise", "0.5", "--noise-every", "30", "--seed", "7"}));
+        QVERIFY(rig.startBox({"--profile", "constant:63", "--noise", "0.5", "--noise-every", "30",
+                              "--noise-start", "7"}));
         QVERIFY(rig.startProgram());
         QVERIFY(rig.waitFor([&] { return rig.requests() >= 10; }, 10000));
         QVERIFY_IDLE(rig, QVERIFY(rig.waitFor([&] { return rig.requests() >= 35; }, 10000)));

@@ -65,7 +65,7 @@ class Box {
           profile_(std::move(profile)),
           pty_(options.link),
           log_(options.log, options.logFile),
-          random_(options.seed),
+          random_(options.noiseStart),
           start_(Clock::now()) {}
 
     int run();

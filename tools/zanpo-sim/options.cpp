@@ -50,7 +50,7 @@ void PrintUsage() {
         "  --return-after S      ... and come back S seconds later on a new pty\n"
         "  --log                 log every byte with a time stamp to stderr ...\n"
         "  --log-file PATH       ... or to PATH\n"
-        "  --seed N              seed of the noise\n"
+        "  --noise-start N       starting value of the noise generator\n"
         "  --run PROGRAM ARGS    run PROGRAM with KELVIRA_PORT1 set to the device;\n"
         "                        stop when it ends\n",
         stderr);
@@ -106,9 +106,9 @@ std::optional<Options> ParseOptions(int argc, char** argv) {
         } else if (arg == "--log-file") {
             o.logFile = value;
             o.log = true;
-        } else if (arg == "--seed") {
+        } else if (arg == "--noise-start") {
             ok = ToInt(value, whole);
-            o.seed = static_cast<unsigned>(whole);
+            o.noiseStart = static_cast<unsigned>(whole);
         } else {
             std::fprintf(stderr, "zanpo-sim: unknown option %s\n", argv[i - 1]);
             return std::nullopt;

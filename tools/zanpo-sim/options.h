@@ -21,7 +21,7 @@ struct Options {
     double returnAfter = -1;               // seconds gone before it comes back (< 0: never)
     bool log = false;                      // log every byte
     std::string logFile;                   // log here instead of stderr
-    unsigned seed = 1;                     // for the noise
+    unsigned noiseStart = 1;               // starting value of the noise generator
     std::vector<std::string> run;          // program and its arguments
 };
 
