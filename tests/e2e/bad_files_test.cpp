@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QtTest>
 #include <memory>
 #include <random>
@@ -14,10 +13,6 @@
 #include "support/box_rig.h"
 
 namespace {
-
-const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
-const QString FirstNotice = QStringLiteral("「ざんぽ」初期化中。");
-const QString Missing = QStringLiteral("ざんぽが接続されていません!");
 
 enum class Spoilt { Garbage, InvalidShiftJis, TenMegabytes, LongLine, Directory, Unreadable };
 
@@ -54,7 +49,7 @@ struct Case {
     QString file;
     Spoilt spoilt = Spoilt::Garbage;
     std::unique_ptr<BoxRig> rig;
-    bool asNobody = false;  // root reads any file: the unreadable case runs as nobody
+    bool asNobody = false;  // run as nobody: the box's device is closed to it
     QString why;
     bool done = false;
 
@@ -63,49 +58,35 @@ struct Case {
         const bool table = file != "VEXO.TXT";
         const QString path = rig->dir() + "/" + file;
         QFile::remove(path);
-        switch (spoilt) {
-            case Spoilt::Garbage:
-                rig->writeFile(file, Garbage());
-                break;
-            case Spoilt::InvalidShiftJis:
-                rig->writeFile(file, InvalidShiftJis(table));
-                break;
-            case Spoilt::TenMegabytes:
-                rig->writeFile(file, TenMegabytes(table));
-                break;
-            case Spoilt::LongLine:
-                rig->writeFile(file, LongLine(table));
-                break;
-            case Spoilt::Directory:
-                QDir().mkpath(path);
-                break;
-            case Spoilt::Unreadable:
-                rig->writeFile(file, table ? QByteArray("raw\r\n1\r\n") : QByteArray("PORT=1\r\n"));
-                ::chmod(path.toLocal8Bit().constData(), 0);
-                asNobody = geteuid() == 0;
-                break;
-        }
-        if (!rig->startBox({"--profile", "constant:63"})) {
-            why = "the box did not start";
-            return;
-        }
+        if (spoilt == Spoilt::Garbage) rig->writeFile(file, Garbage());
+        if (spoilt == Spoilt::InvalidShiftJis) rig->writeFile(file, InvalidShiftJis(table));
+        if (spoilt == Spoilt::TenMegabytes) rig->writeFile(file, TenMegabytes(table));
+        if (spoilt == Spoilt::LongLine) rig->writeFile(file, LongLine(table));
+        if (spoilt == Spoilt::Directory) QDir().mkpath(path);
         QStringList wrapper;
-        if (asNobody) {
-            // The folder and the other files open to all; the device stays root's, so the
-            // program runs on without a box.
-            ::chmod(rig->dir().toLocal8Bit().constData(), 0755);
-            for (const QString& other : QDir(rig->dir()).entryList(QDir::Files))
-                if (other != file)
-                    ::chmod((rig->dir() + "/" + other).toLocal8Bit().constData(), 0644);
-            const QString setpriv = QStandardPaths::findExecutable("setpriv");
-            if (setpriv.isEmpty()) {
-                done = true;  // nothing to run it with; reported as skipped below
-                why = "skipped: setpriv is not installed";
-                return;
+        if (spoilt == Spoilt::Unreadable) {
+            rig->writeFile(file, table ? QByteArray("raw\r\n1\r\n") : QByteArray("PORT=1\r\n"));
+            ::chmod(path.toLocal8Bit().constData(), 0);
+            if (geteuid() == 0) {
+                // Root reads any file: run as nobody, with the folder and the other files
+                // open to all. The device stays root's, so the program runs on without a box.
+                wrapper = BoxRig::asNobody();
+                if (wrapper.isEmpty()) {
+                    done = true;
+                    why = "skipped: setpriv is not installed";
+                    return;
+                }
+                asNobody = true;
+                ::chmod(rig->dir().toLocal8Bit().constData(), 0755);
+                for (const QString& other : QDir(rig->dir()).entryList(QDir::Files))
+                    if (other != file)
+                        ::chmod((rig->dir() + "/" + other).toLocal8Bit().constData(), 0644);
             }
-            wrapper = {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
         }
-        if (!rig->startProgram({}, wrapper)) why = "the program did not start";
+        if (!rig->startBox({"--profile", "constant:63"}))
+            why = "the box did not start";
+        else if (!rig->startProgram({}, wrapper))
+            why = "the program did not start";
     }
 
     // True once the case has its verdict (in `why`, empty when it passed).

@@ -2,19 +2,14 @@
 // first, answers in bursts, sends noise or answers late; a port held by another program,
 // missing at start-up, or closed to this user. In every case the program keeps running,
 // stays idle while it has no box, and reads the box as soon as it can.
-#include <unistd.h>
 
 #include <QSerialPort>
-#include <QStandardPaths>
 #include <QtTest>
 #include <set>
 
 #include "support/box_rig.h"
 
 namespace {
-
-const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
-const QString Missing = QStringLiteral("ざんぽが接続されていません!");
 
 bool Calibrated(const BoxRig& rig) {
     return rig.trace.printed(QStringLiteral("気温データ(KION.CSV)読み込み。"));
@@ -138,16 +133,14 @@ class DeviceFaultsTest : public QObject {
 
     // Without permission on the device the user learns which group to join.
     void aDeviceClosedToTheUserNamesItsGroup() {
-        if (geteuid() != 0) QSKIP("needs root to run the program as another user");
-        const QString setpriv = QStandardPaths::findExecutable("setpriv");
-        if (setpriv.isEmpty()) QSKIP("setpriv is not installed");
+        const QStringList nobody = BoxRig::asNobody();
+        if (nobody.isEmpty()) QSKIP("needs root and setpriv to run the program as nobody");
         BoxRig rig;
         QVERIFY(rig.startBox({"--profile", "constant:63"}));
         // The pty itself (rw for its owner, root, and w for group tty), not the private link.
         const QString pty = rig.boxLog().value(0).details.section(" -> ", 1);
         QVERIFY(pty.startsWith("/dev/pts/"));
-        QVERIFY(rig.startProgram(pty,
-                                 {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"}));
+        QVERIFY(rig.startProgram(pty, nobody));
         QVERIFY(rig.waitFor([&] { return rig.trace.printed(Missing); }, 10000));
         const QString group = QFileInfo(pty).group();
         const QString reason = pty + ": " + group + " グループへの参加が必要です。";

@@ -6,8 +6,6 @@
 
 namespace {
 
-const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
-
 // True once the program has read KION.CSV, so readings are calibrated.
 bool Calibrated(const BoxRig& rig) {
     return rig.trace.printed(QStringLiteral("気温データ(KION.CSV)読み込み。"));

@@ -10,7 +10,6 @@
 
 namespace {
 
-const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
 constexpr int StartX = 60, StartY = 323;  // centre of the start button
 
 struct Case {

@@ -12,7 +12,6 @@
 
 namespace {
 
-const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
 const QString Stopped = QStringLiteral("スタート");
 const QString Running = QStringLiteral("ストップ");
 // Centres of the main window's buttons, and of キャンセル in the settings dialog.

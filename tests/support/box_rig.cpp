@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <QTest>
 
 namespace {
@@ -201,4 +202,10 @@ QString BoxRig::programEnding() const {
 
 int BoxRig::slowdown() {
     return qEnvironmentVariableIsEmpty("KELVIRA_SANITIZED") ? 1 : 5;
+}
+
+QStringList BoxRig::asNobody() {
+    const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+    if (geteuid() != 0 || setpriv.isEmpty()) return {};
+    return {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
 }

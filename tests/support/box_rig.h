@@ -12,6 +12,11 @@
 #include <functional>
 #include <memory>
 
+// Lines of the start-up log the end-to-end tests wait for.
+inline const QString FirstNotice = QStringLiteral("「ざんぽ」初期化中。");
+inline const QString Missing = QStringLiteral("ざんぽが接続されていません!");
+inline const QString Announced = QStringLiteral("初期化継続中！・・・あと３秒");
+
 // What the window showed, line by line, as the program traced it.
 class TraceReader {
   public:
@@ -80,6 +85,9 @@ class BoxRig {
     // True when `ticks` of CPU over `seconds` stay under `share` of one core, allowing one
     // tick for the clock's granularity (10 ms) in short windows.
     static bool idle(long ticks, double seconds, double share = 0.02);
+    // A wrapper for startProgram that runs the program as nobody (setpriv); empty when the
+    // tests are not root or setpriv is missing.
+    static QStringList asNobody();
     // How many times slower the program runs in this build: 5 with the sanitizers, else 1.
     static int slowdown();
     bool programRunning() const;
