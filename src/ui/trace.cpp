@@ -10,6 +10,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/window_shown.h"
 #include "ui/zanpo.h"
 
 namespace {
@@ -25,6 +26,10 @@ void Emit(const QString& name, const QString& value) {
 
 QString Flag(bool on) {
     return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+bool TraceAsked() {
+    return qgetenv("KELVIRA_TRACE") == "1";
 }
 
 }  // namespace
@@ -44,8 +49,13 @@ QString TraceLine(const QString& name, const QString& value) {
     return QStringLiteral("trace ") + name + QLatin1Char(' ') + escaped;
 }
 
+void TraceShownIfAsked(Zanpo& window) {
+    if (TraceAsked())
+        WhenShown(window, [] { Emit(QStringLiteral("Window"), QStringLiteral("shown")); });
+}
+
 void InstallTraceIfAsked(Zanpo& window) {
-    if (qgetenv("KELVIRA_TRACE") != "1") return;
+    if (!TraceAsked()) return;
 
     window.Picture2Surface.printed = [](const QString& text) {
         Emit(QStringLiteral("Picture2"), text);

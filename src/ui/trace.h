@@ -10,6 +10,7 @@
 //   trace Text2.visible 1
 //   trace Text2 ...
 //   trace Picture2 ...        every line printed into the graph surface (the start-up log)
+//   trace Window shown        the window is on the screen with the start-up log, once
 #pragma once
 
 #include <QString>
@@ -19,6 +20,9 @@ class Zanpo;
 // Starts tracing `window` when the environment asks for it. Call before Form_Load, so the
 // start-up log is traced too.
 void InstallTraceIfAsked(Zanpo& window);
+// Reports, when tracing, the moment the window first stands painted on the screen. Call
+// after Form_Load.
+void TraceShownIfAsked(Zanpo& window);
 
 // One trace line, without its line end.
 QString TraceLine(const QString& name, const QString& value);
