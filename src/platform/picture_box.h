@@ -2,21 +2,33 @@
 // surface's pixels to the screen whenever the surface has changed.
 #pragma once
 
+#include <QElapsedTimer>
+#include <QRegion>
 #include <QWidget>
 
 class Surface;
 
 class PictureBox : public QWidget {
   public:
+    // The shortest time between two repaints while painting at once: a screen shows no more
+    // than one frame in that time.
+    static constexpr int FrameMs = 16;
+
     PictureBox(Surface& surface, QWidget* parent);
-    // While set, every change is painted at once (start-up log); otherwise repaints are
-    // coalesced into one per turn of the event loop.
-    void setImmediate(bool immediate) { immediate_ = immediate; }
+    // While set (start-up, when the event loop does not run), changes reach the screen at
+    // once, at most one repaint a frame: what changes within a frame of the last repaint
+    // goes with the next one. Otherwise repaints are coalesced into one per turn of the
+    // event loop.
+    void setImmediate(bool immediate);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void surfaceChanged(const QRect& area);
+
     Surface& surface_;
     bool immediate_ = false;
+    QRegion waiting_;          // changed since the last repaint at once
+    QElapsedTimer lastShown_;  // when that repaint was
 };

@@ -34,12 +34,24 @@ void Surface::done(const QRect& area) {
     if (changed) changed(area);
 }
 
+// The pixels a line between two pixels can touch.
+QRect Surface::spanOf(QPoint a, QPoint b) {
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
+void Surface::touched(const QRect& area) {
+    const QRect onSurface = area.intersected(image_.rect());
+    if (!onSurface.isEmpty()) done(onSurface);
+}
+
 void Surface::PSet(QPointF p, Colour c, bool relative) {
     record({SurfaceOp::PSet, p, {}, c, relative, false, 0, {}});
     pen_ = relative ? pen_ + p : p;
     const QPoint px = pixelOf(pen_);
-    if (image_.rect().contains(px)) image_.setPixel(px, ToQColor(c).rgb());
-    done();
+    if (!image_.rect().contains(px)) return;
+    image_.setPixel(px, ToQColor(c).rgb());
+    done(QRect(px, QSize(1, 1)));
 }
 
 void Surface::Line(QPointF from, QPointF to, Colour c) {
@@ -47,7 +59,7 @@ void Surface::Line(QPointF from, QPointF to, Colour c) {
     painter_->setPen(ToQColor(c));
     painter_->drawLine(pixelOf(from), pixelOf(to));
     pen_ = to;
-    done();
+    touched(spanOf(pixelOf(from), pixelOf(to)));
 }
 
 void Surface::LineFromPen(QPointF to, Colour c, bool relative) {
@@ -57,7 +69,7 @@ void Surface::LineFromPen(QPointF to, Colour c, bool relative) {
     painter_->setPen(ToQColor(c));
     painter_->drawLine(pixelOf(from), pixelOf(end));
     pen_ = end;
-    done();
+    touched(spanOf(pixelOf(from), pixelOf(end)));
 }
 
 void Surface::Box(QPointF a, QPointF b, Colour c) {
@@ -71,7 +83,7 @@ void Surface::Box(QPointF a, QPointF b, Colour c) {
     painter_->drawLine(x2, y2, x1, y2);
     painter_->drawLine(x1, y2, x1, y1);
     pen_ = b;
-    done();
+    touched(spanOf(p, q));
 }
 
 void Surface::FilledBox(QPointF a, QPointF b, Colour c) {
@@ -81,7 +93,7 @@ void Surface::FilledBox(QPointF a, QPointF b, Colour c) {
     const QPoint bottomRight(std::max(p.x(), q.x()), std::max(p.y(), q.y()));
     painter_->fillRect(QRect(topLeft, bottomRight), ToQColor(c));
     pen_ = b;
-    done();
+    touched(QRect(topLeft, bottomRight));
 }
 
 void Surface::Circle(QPointF centre, double radius, Colour c) {
@@ -89,10 +101,13 @@ void Surface::Circle(QPointF centre, double radius, Colour c) {
     painter_->setPen(ToQColor(c));
     painter_->setBrush(solidFill_ ? QBrush(ToQColor(fill_)) : QBrush(Qt::NoBrush));
     const int r = static_cast<int>(std::lround(radius));
-    painter_->drawEllipse(pixelOf(centre), r, r);
+    const QPoint at = pixelOf(centre);
+    painter_->drawEllipse(at, r, r);
     painter_->setBrush(Qt::NoBrush);
     pen_ = centre;
-    done();
+    // The outline may reach one pixel beyond the radius.
+    const int reach = std::abs(r) + 1;
+    touched(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)));
 }
 
 void Surface::Print(const QString& text) {

@@ -61,14 +61,16 @@ class Surface {
     int height() const { return image_.height(); }
 
     std::vector<SurfaceOp>* log = nullptr;  // when set, every operation is appended
-    // Called after every operation that painted, with the area it touched (an empty rectangle
-    // stands for the whole surface); the widget repaints that area.
+    // Called after every operation that painted, with the area it may have touched (a null
+    // rectangle stands for the whole surface); the widget repaints that area.
     std::function<void(const QRect&)> changed;
     std::function<void(const QString&)> printed;  // called with every line printed
 
   private:
     void record(const SurfaceOp& op);
     void done(const QRect& area = QRect());
+    void touched(const QRect& area);  // done() with the part of `area` on the surface, if any
+    static QRect spanOf(QPoint a, QPoint b);
     static QPoint pixelOf(QPointF p);
 
     QImage image_;

@@ -1,6 +1,7 @@
 // The picture surface: where the pen ends after each operation, inclusive corners,
 // relative points, and pixels that stay until drawn over.
 #include <QtTest>
+#include <functional>
 
 #include "platform/surface.h"
 
@@ -121,6 +122,73 @@ class SurfaceTest : public QObject {
         QVERIFY(log[1].fromPen);
         QCOMPARE(log[1].b, QPointF(3, 4));
         QCOMPARE(log[1].colour, Blue);
+    }
+    // The widget repaints only the area an operation reports: a pixel changed outside it
+    // would stay stale on the screen.
+    void reportedAreaCoversEveryChangedPixel_data() {
+        using Op = std::function<void(Surface&)>;
+        QTest::addColumn<Op>("op");
+        QTest::newRow("point") << Op([](Surface& s) { s.PSet({5, 6}, Red); });
+        QTest::newRow("line, rounded ends") << Op([](Surface& s) {
+            s.Line({2.6, 3.4}, {30.5, 20.5}, Red);
+        });
+        QTest::newRow("steep line backwards") << Op([](Surface& s) {
+            s.Line({30, 28}, {29, 1}, Red);
+        });
+        QTest::newRow("line from the pen, relative") << Op([](Surface& s) {
+            s.setPen({10, 10});
+            s.LineFromPen({-7, 12}, Red, true);
+        });
+        QTest::newRow("line leaving the surface") << Op([](Surface& s) {
+            s.Line({-10, -5}, {50, 40}, Red);
+        });
+        QTest::newRow("box, reversed corners") << Op([](Surface& s) {
+            s.Box({35, 25}, {3, 4}, Red);
+        });
+        QTest::newRow("filled box past the edge") << Op([](Surface& s) {
+            s.FilledBox({30, 20}, {45, 35}, Red);
+        });
+        QTest::newRow("circle") << Op([](Surface& s) { s.Circle({20, 15}, 8, Red); });
+        QTest::newRow("solid circle at the corner") << Op([](Surface& s) {
+            s.setSolidFill(Blue);
+            s.Circle({1, 1}, 7.4, Red);
+        });
+        QTest::newRow("text") << Op([](Surface& s) {
+            s.setPen({3, 4});
+            s.Print(QStringLiteral("Wg℃"));
+        });
+    }
+    void reportedAreaCoversEveryChangedPixel() {
+        QFETCH(std::function<void(Surface&)>, op);
+        Surface s = MakeSurface();
+        QRegion reported;
+        s.changed = [&](const QRect& area) {
+            reported += area.isNull() ? QRect(0, 0, 40, 30) : area;
+        };
+        const QImage before = s.image().copy();
+        op(s);
+        int changedPixels = 0;
+        for (int y = 0; y < s.height(); ++y)
+            for (int x = 0; x < s.width(); ++x) {
+                if (s.image().pixel(x, y) == before.pixel(x, y)) continue;
+                ++changedPixels;
+                QVERIFY2(reported.contains(QPoint(x, y)),
+                         qPrintable(QString("%1,%2").arg(x).arg(y)));
+            }
+        QVERIFY(changedPixels > 0);
+        // And no more than the surface: the widget never repaints outside it.
+        QVERIFY(QRegion(0, 0, 40, 30).united(reported) == QRegion(0, 0, 40, 30));
+    }
+
+    void pointsOffTheSurfaceRepaintNothing() {
+        Surface s = MakeSurface();
+        int calls = 0;
+        s.changed = [&](const QRect&) { ++calls; };
+        s.PSet({-1, 5}, Red);
+        s.Line({-10, -10}, {-2, -3}, Red);
+        s.FilledBox({50, 50}, {60, 60}, Red);
+        QCOMPARE(calls, 0);
+        QCOMPARE(s.pen(), QPointF(60, 60));
     }
 };
 
