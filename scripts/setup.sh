@@ -6,7 +6,7 @@ set -euo pipefail
 
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev libgl-dev
+    qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool
 )

@@ -1,5 +1,7 @@
 #include "ui/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QStringList>
 #include <cmath>
 
@@ -26,4 +28,8 @@ QFont ProportionalGothicFont(double points, bool bold) {
     return MakeFont({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("IPAGothic")},
                     points, bold);
+}
+
+void ReadFontConfiguration() {
+    FcInit();
 }
