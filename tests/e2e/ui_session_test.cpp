@@ -14,8 +14,9 @@ namespace {
 
 const QString Stopped = QStringLiteral("スタート");
 const QString Running = QStringLiteral("ストップ");
-// Centres of the main window's buttons, and of キャンセル in the settings dialog.
-const QPoint Settei(60, 225), StartButton(60, 323), Owari(60, 372), Cancel(56, 319);
+// Centres of the main window's buttons (スタート's is the rig's), and of キャンセル in the settings
+// dialog.
+const QPoint Settei(60, 225), Owari(60, 372), Cancel(56, 319);
 
 // A rising rule at 25 degrees, shown for 60 s on blue; its message is あつい in Shift-JIS.
 const QByteArray Customization = "U25T60C9\r\n\x82\xa0\x82\xc2\x82\xa2\r\n";
@@ -26,41 +27,6 @@ QByteArray Script() {
     for (int i = 0; i < 30; ++i) s += "60\n";
     for (int i = 0; i < 30; ++i) s += "70\n";
     return s;
-}
-
-class Screen {
-  public:
-    explicit Screen(const Xvfb& x) : x_(x) {}
-    bool run(const QStringList& args) const {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DISPLAY", x_.display());
-        p.setProcessEnvironment(env);
-        p.start(args.first(), args.mid(1));
-        return p.waitForFinished(10000) && p.exitCode() == 0;
-    }
-    bool key(const QString& name) const { return run({"xdotool", "key", name}); }
-    // Saves the whole screen and returns it.
-    QImage shot(const QString& name) const {
-        const QString dir = QCoreApplication::applicationDirPath() + "/screenshots";
-        QDir().mkpath(dir);
-        const QString path = dir + "/" + name + ".png";
-        if (!run({"import", "-window", "root", path})) return {};
-        return QImage(path);
-    }
-
-  private:
-    const Xvfb& x_;
-};
-
-// Pixels of the graph surface (right of x 224 in the main window at the screen's corner)
-// in the trace's red.
-int RedInGraph(const QImage& screen) {
-    int red = 0;
-    for (int y = 2; y < 402 && y < screen.height(); ++y)
-        for (int x = 226; x < 626 && x < screen.width(); ++x)
-            if (screen.pixel(x, y) == qRgb(255, 0, 0)) ++red;
-    return red;
 }
 
 int Seconds(const QString& label) {
@@ -77,7 +43,9 @@ class UiSessionTest : public QObject {
         if (!x.ok()) QSKIP("Xvfb or xdotool is not installed");
         // Without ImageMagick's import the session runs without its pictures.
         const bool shots = !QStandardPaths::findExecutable("import").isEmpty();
-        Screen screen(x);
+        const QString shotsDir = QCoreApplication::applicationDirPath() + "/screenshots";
+        QDir().mkpath(shotsDir);
+        auto shot = [&](const QString& name) { return x.shot(shotsDir + "/" + name + ".png"); };
         BoxRig rig;
         rig.writeFile("VEXO.TXT", Customization);
         rig.writeFile("script.txt", Script());
@@ -104,7 +72,7 @@ class UiSessionTest : public QObject {
         QCOMPARE(last("Text2"), QStringLiteral("あつい"));
         QVERIFY(Seconds(last("Label3")) >= 1);
         QTest::qWait(1000);
-        if (shots) QVERIFY(RedInGraph(screen.shot("running-with-alert")) > 20);
+        if (shots) QVERIFY(RedInGraph(shot("running-with-alert")) > 20);
 
         // Stop: the reset button comes back and the overview replaces the page.
         QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
@@ -113,7 +81,7 @@ class UiSessionTest : public QObject {
         const int stoppedAt = Seconds(last("Label3"));
         QTest::qWait(1500);
         QCOMPARE(Seconds(last("Label3")), stoppedAt);  // no ticks while stopped
-        if (shots) QVERIFY(RedInGraph(screen.shot("overview-after-stop")) > 20);
+        if (shots) QVERIFY(RedInGraph(shot("overview-after-stop")) > 20);
 
         // Start again: the recording goes on from where it stood.
         QVERIFY(x.click(pid, StartButton.x(), StartButton.y()));
@@ -127,7 +95,7 @@ class UiSessionTest : public QObject {
         QVERIFY(until([&] { return last("DataReset.visible") == "1"; }, 5000));
         QVERIFY(x.click(pid, 60, 275));
         QTest::qWait(1000);
-        QVERIFY(screen.key("Return"));
+        QVERIFY(x.key("Return"));
         QVERIFY(until([&] { return last("Label3").isEmpty(); }, 5000));
         QCOMPARE(last("Start"), Stopped);
 
@@ -137,7 +105,7 @@ class UiSessionTest : public QObject {
         QTest::qWait(1000);
         if (shots) {
             // Where the quit button stood, the bare screen shows: the main window is hidden.
-            const QImage dialog = screen.shot("settings-dialog");
+            const QImage dialog = shot("settings-dialog");
             QCOMPARE(dialog.pixel(Owari), qRgb(0, 0, 0));
             QVERIFY(dialog.pixel(326, 205) != qRgb(0, 0, 0));  // the dialog, centred over it
         }
@@ -150,7 +118,7 @@ class UiSessionTest : public QObject {
         // Quit answered Yes: the program ends by itself, without a second question.
         QVERIFY(x.click(pid, Owari.x(), Owari.y()));
         QTest::qWait(1000);
-        QVERIFY(screen.key("Return"));
+        QVERIFY(x.key("Return"));
         QVERIFY(BoxRig::waitFor([&] { return !rig.programRunning(); }, 5000));
         QVERIFY2(rig.programExitStatus() == QProcess::NormalExit && rig.programExitCode() == 0,
                  qPrintable(rig.programEnding()));

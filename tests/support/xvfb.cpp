@@ -48,3 +48,20 @@ bool Xvfb::click(qint64 pid, int x, int y) const {
                                      QString::number(y), "click", "1"},
                                     display_);
 }
+
+bool Xvfb::run(const QStringList& command) const {
+    return Run(command.first(), command.mid(1), display_);
+}
+
+QImage Xvfb::shot(const QString& path) const {
+    if (!run({"import", "-window", "root", path})) return {};
+    return QImage(path);
+}
+
+int RedInGraph(const QImage& screen) {
+    int red = 0;
+    for (int y = 2; y < 402 && y < screen.height(); ++y)
+        for (int x = 226; x < 626 && x < screen.width(); ++x)
+            if (screen.pixel(x, y) == qRgb(255, 0, 0)) ++red;
+    return red;
+}

@@ -1,8 +1,14 @@
 // A private X server (Xvfb) for tests that click the program's buttons with xdotool.
 #pragma once
 
+#include <QImage>
+#include <QPoint>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
+
+// Centre of the main window's スタート button, the window standing at the screen's corner.
+inline const QPoint StartButton(60, 323);
 
 class Xvfb {
   public:
@@ -12,8 +18,17 @@ class Xvfb {
     QString display() const { return display_; }  // e.g. ":93"
     // Clicks at (x, y) in the client area of the window that process `pid` shows.
     bool click(qint64 pid, int x, int y) const;
+    // Runs a command (xdotool, import, ...) on this screen; true when it succeeded.
+    bool run(const QStringList& command) const;
+    bool key(const QString& name) const { return run({"xdotool", "key", name}); }
+    // Saves the whole screen as `path` (ImageMagick's import) and returns it; null on failure.
+    QImage shot(const QString& path) const;
 
   private:
     QProcess server_;
     QString display_;
 };
+
+// Pixels of the graph surface in the trace's red, the main window standing at the screen's
+// corner (without a window manager it does).
+int RedInGraph(const QImage& screen);

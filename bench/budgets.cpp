@@ -1,0 +1,123 @@
+#include "bench/budgets.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cmath>
+
+namespace {
+
+constexpr double NsPerMs = 1e6;
+constexpr double PollPeriodNs = 200 * NsPerMs;
+constexpr double GraphPeriodNs = 500 * NsPerMs;
+
+QString Ratio(double share) {
+    if (share >= 1) return QString::number(share) + QStringLiteral(" ×");
+    return QStringLiteral("1/") + QString::number(std::lround(1 / share)) + QStringLiteral(" of");
+}
+
+}  // namespace
+
+std::vector<Budget> KelviraBudgets() {
+    const QString poll = QStringLiteral("the poll period 200 ms");
+    return {
+        {"poll tick", "BM_PollTick", {}, PollPeriodNs, poll, 1.0 / 1000, false},
+        {"graph tick",
+         "BM_GraphTick",
+         {},
+         GraphPeriodNs,
+         "the graph period 500 ms",
+         1.0 / 1000,
+         false},
+        {"RedrawPage, full page", "BM_RedrawPage", {}, PollPeriodNs, poll, 1.0 / 40, false},
+        {"DrawOverview, 10 000 ticks",
+         "BM_DrawOverview/10000",
+         {},
+         PollPeriodNs,
+         poll,
+         1.0 / 40,
+         false},
+        {"page turn", "BM_PageTurn", {}, PollPeriodNs, poll, 1.0 / 40, false},
+        {"DrawThermometer", "BM_DrawThermometer", {}, PollPeriodNs, poll, 1.0 / 40, false},
+        {"DrawGraphFrame", "BM_DrawGraphFrame", {}, PollPeriodNs, poll, 1.0 / 40, false},
+        {"start-up to the window shown", "startup", "floor.startup", 0, "the floor's", 1.5, true},
+        {"peak memory, 10 simulated minutes", "peak", "floor.peak", 0, "the floor's", 1.5, true},
+        {"CPU while measuring", "cpu.measuring", {}, 1, "one core", 1.0 / 100, false},
+        {"CPU while idle", "cpu.idle", {}, 1, "one core", 1.0 / 100, false},
+    };
+}
+
+Figures BenchmarkFigures(const QByteArray& json) {
+    static const std::map<QString, double> NsPer = {
+        {"ns", 1}, {"us", 1e3}, {"ms", 1e6}, {"s", 1e9}};
+    Figures figures;
+    std::map<QString, bool> fromMedian;
+    for (const QJsonValue& value : QJsonDocument::fromJson(json)["benchmarks"].toArray()) {
+        const QJsonObject run = value.toObject();
+        const auto unit = NsPer.find(run["time_unit"].toString());
+        if (unit == NsPer.end()) continue;
+        const bool median = run["run_type"].toString() == "aggregate" &&
+                            run["aggregate_name"].toString() == "median";
+        if (run["run_type"].toString() == "aggregate" && !median) continue;
+        const QString name = run[median ? "run_name" : "name"].toString();
+        if (fromMedian[name] && !median) continue;
+        fromMedian[name] = median;
+        figures[name] = {run["cpu_time"].toDouble() * unit->second, Unit::Nanoseconds};
+    }
+    return figures;
+}
+
+std::vector<Verdict> Judge(const std::vector<Budget>& budgets, const Figures& figures) {
+    std::vector<Verdict> verdicts;
+    for (const Budget& budget : budgets) {
+        Verdict v{budget};
+        const auto figure = figures.find(budget.figure);
+        const auto base = budget.base.isEmpty() ? figures.end() : figures.find(budget.base);
+        const bool haveBase = budget.base.isEmpty() || base != figures.end();
+        if (figure != figures.end() && haveBase) {
+            const double baseValue = budget.base.isEmpty() ? budget.fixedBase : base->second.value;
+            v.value = figure->second.value;
+            v.limit = baseValue * budget.share;
+            // A figure that could not be taken (negative, NaN) or a base of nothing holds no
+            // budget.
+            v.measured = std::isfinite(v.value) && v.value >= 0 && v.limit > 0;
+            v.held = v.measured && (budget.orEqual ? v.value <= v.limit : v.value < v.limit);
+        }
+        verdicts.push_back(v);
+    }
+    return verdicts;
+}
+
+QString Readable(double value, Unit unit) {
+    switch (unit) {
+        case Unit::Nanoseconds:
+            if (value < 1e3) return QString::number(value, 'f', 0) + QStringLiteral(" ns");
+            if (value < 1e6) return QString::number(value / 1e3, 'f', 1) + QStringLiteral(" µs");
+            return QString::number(value / 1e6, 'f', 2) + QStringLiteral(" ms");
+        case Unit::Milliseconds:
+            return QString::number(value, 'f', 0) + QStringLiteral(" ms");
+        case Unit::KiB:
+            return QString::number(value / 1024, 'f', 1) + QStringLiteral(" MiB");
+        case Unit::CoreShare:
+            return QString::number(value * 100, 'f', 2) + QStringLiteral(" %");
+    }
+    return {};
+}
+
+QString VerdictTable(const std::vector<Verdict>& verdicts, const Figures& figures) {
+    QString table = QStringLiteral("| Budget | Measured | Limit | Held |\n|---|---:|---|---|\n");
+    for (const Verdict& v : verdicts) {
+        const auto figure = figures.find(v.budget.figure);
+        const Unit unit = figure != figures.end() ? figure->second.unit : Unit::Nanoseconds;
+        const QString measured = v.measured ? Readable(v.value, unit) : QStringLiteral("–");
+        QString limit = (v.budget.orEqual ? QStringLiteral("≤ ") : QStringLiteral("< ")) +
+                        Ratio(v.budget.share) + QLatin1Char(' ') + v.budget.baseText;
+        if (v.measured) limit += QStringLiteral(" = ") + Readable(v.limit, unit);
+        table += QStringLiteral("| %1 | %2 | %3 | %4 |\n")
+                     .arg(v.budget.what, measured, limit,
+                          v.held       ? QStringLiteral("yes")
+                          : v.measured ? QStringLiteral("**NO**")
+                                       : QStringLiteral("**not measured**"));
+    }
+    return table;
+}

@@ -1,0 +1,50 @@
+// The whole-picture drawings: thermometer, empty graph page, full live page and the overview
+// of a recording, each with the repaint it causes.
+#include <benchmark/benchmark.h>
+
+#include "bench/lesson.h"
+
+namespace {
+
+void BM_DrawThermometer(benchmark::State& state) {
+    TheLesson();
+    for (auto _ : state) {
+        Vexo::DrawThermometer();
+        Lesson::paint();
+    }
+}
+BENCHMARK(BM_DrawThermometer);
+
+void BM_DrawGraphFrame(benchmark::State& state) {
+    TheLesson();
+    for (auto _ : state) {
+        Vexo::DrawGraphFrame();
+        Lesson::paint();
+    }
+}
+BENCHMARK(BM_DrawGraphFrame);
+
+// A page of 300 ticks redrawn from the recording, as after a change of range.
+void BM_RedrawPage(benchmark::State& state) {
+    TheLesson();
+    Lesson::record(599);
+    Vexo::PageStartTick = 300;
+    for (auto _ : state) {
+        Vexo::RedrawPage();
+        Lesson::paint();
+    }
+}
+BENCHMARK(BM_RedrawPage);
+
+// The whole recording on one page, as drawn when the measurement stops.
+void BM_DrawOverview(benchmark::State& state) {
+    TheLesson();
+    Lesson::record(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        Vexo::DrawOverview();
+        Lesson::paint();
+    }
+}
+BENCHMARK(BM_DrawOverview)->Arg(300)->Arg(2000)->Arg(10000);
+
+}  // namespace

@@ -1,0 +1,76 @@
+#include "bench/lesson.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <cmath>
+#include <memory>
+
+#include "platform/window_timer.h"
+
+QString SamplesDir() {
+    return QStringLiteral(KELVIRA_SAMPLES_DIR);
+}
+
+namespace {
+std::unique_ptr<Lesson> shared;
+}  // namespace
+
+Lesson& TheLesson() {
+    if (!shared) shared = std::make_unique<Lesson>();
+    return *shared;
+}
+
+void EndTheLesson() {
+    shared.reset();
+}
+
+Lesson::Lesson() : home_(QDir::currentPath()) {
+    for (const char* name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
+        QFile::copy(SamplesDir() + QLatin1Char('/') + QLatin1String(name), dir_.filePath(name));
+    QDir::setCurrent(dir_.path());
+    Vexo::Form_Load();
+    // The watch hands over to the poll after ten answers.
+    while (Vexo::Timer4->running()) {
+        queueAnswer();
+        Vexo::Timer4->tick();
+    }
+    Vexo::Start_Click();
+    for (int i = 0; i < 10; ++i) {
+        pollTick();
+        graphTick();
+    }
+}
+
+Lesson::~Lesson() {
+    QDir::setCurrent(home_);
+}
+
+void Lesson::queueAnswer() {
+    ++step_;
+    headless.line->receive(QByteArray(1, static_cast<char>(125 + (step_ / 16) % 3)));
+    // The stand-in line keeps every write for the tests; a lesson has no use for them.
+    headless.line->writes.clear();
+    headless.line->calls.clear();
+}
+
+void Lesson::pollTick() {
+    queueAnswer();
+    Vexo::Timer1_Timer();
+    paint();
+}
+
+void Lesson::graphTick() {
+    Vexo::Timer2_Timer();
+    paint();
+}
+
+void Lesson::paint() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+void Lesson::record(int ticks) {
+    for (int t = 0; t <= ticks && t <= Vexo::LastTick; ++t)
+        Vexo::TrendBuffer[t] = static_cast<float>(1400 + 300 * std::sin(t / 90.0));
+    Vexo::ElapsedTicks = ticks;
+}

@@ -1,0 +1,320 @@
+// Measures Kelvira against its budgets on this machine and prints the table:
+//   - the benchmark suite (kelvira_bench), median of five repetitions;
+//   - start-up to the window shown with the start-up log, Kelvira against the floor
+//     program, each the median of several runs on a private X screen;
+//   - peak resident memory after ten simulated minutes of a lesson, against the floor's;
+//   - CPU of the real program on the simulated box, idle and while measuring.
+// Ends with 1 when a budget is not held. Options:
+//   --out DIR            where the table, the benchmark results and screenshots go (.)
+//   --cpu-seconds N      length of each CPU window (60)
+//   --startup-runs N     runs of each program for the start-up median (9)
+//   --lesson-minutes N   simulated minutes for the memory figure (10)
+//   --only PARTS         some of suite,startup,memory,cpu (all); budgets of the parts left
+//                        out read "not measured"
+#include <signal.h>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <cstdio>
+
+#include "bench/budgets.h"
+#include "bench/proc_figures.h"
+#include "support/xvfb.h"
+
+namespace {
+
+void Say(const QString& text) {
+    std::printf("%s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+double Median(std::vector<double> values) {
+    if (values.empty()) return -1;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Stop(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
+    }
+}
+
+// A folder with the sample configuration files and the simulated box on a pty in it.
+class Classroom {
+  public:
+    Classroom(const QString& samples, const QString& sim) {
+        for (const char* name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
+            QFile::copy(samples + "/" + name, dir_.filePath(name));
+        box_.setProgram(sim);
+        box_.setArguments({"--link", link(), "--profile", "cooling"});
+        box_.start();
+        ready_ = box_.waitForStarted(5000) && box_.waitForReadyRead(5000) &&
+                 QString::fromLocal8Bit(box_.readLine()).trimmed() == link();
+    }
+    ~Classroom() { Stop(box_); }
+    bool ready() const { return ready_; }
+    QString dir() const { return dir_.path(); }
+    QString link() const { return dir_.filePath("zanpo"); }
+    // A program's environment on `display`, with the box on every port number.
+    QProcessEnvironment environment(const QString& display, bool trace) const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DISPLAY", display);
+        env.insert("QT_QPA_PLATFORM", "xcb");
+        env.insert("XDG_RUNTIME_DIR", dir());
+        env.insert("KELVIRA_TRACE", trace ? "1" : "0");
+        for (int port = 1; port <= 4; ++port)
+            env.insert(QString("KELVIRA_PORT%1").arg(port), link());
+        return env;
+    }
+    // A program ended by a signal leaves the port's lock file behind.
+    void removeLock() const {
+        QString lock = link();
+        lock.replace('/', '_');
+        QFile::remove("/run/lock/LCK.." + lock);
+    }
+
+  private:
+    QTemporaryDir dir_;
+    QProcess box_;
+    bool ready_ = false;
+};
+
+// Milliseconds from starting `program` to its "trace Window shown" on stderr; -1 when it
+// did not say so within 20 s.
+double StartUpMs(const QString& program, const QStringList& args, const Classroom& room,
+                 const QString& display) {
+    QProcess process;
+    process.setProcessEnvironment(room.environment(display, true));
+    process.setWorkingDirectory(room.dir());
+    process.setReadChannel(QProcess::StandardError);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer clock;
+    clock.start();
+    process.start(program, args);
+    double ms = -1;
+    QByteArray said;
+    while (ms < 0 && clock.elapsed() < 20000 && process.waitForReadyRead(1000)) {
+        said += process.readAllStandardError();
+        if (said.contains("trace Window shown\n")) ms = clock.nsecsElapsed() / 1e6;
+    }
+    Stop(process);
+    room.removeLock();
+    return ms;
+}
+
+void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, const Classroom& room,
+                    const QString& display, Figures& figures) {
+    std::vector<double> ours, floors;
+    // The first run of each only fills the caches; the runs alternate so that the machine's
+    // moods fall on both alike.
+    for (int run = 0; run <= runs; ++run) {
+        const double a = StartUpMs(kelvira, {}, room, display);
+        const double b = StartUpMs(floor, {}, room, display);
+        if (run == 0) continue;
+        if (a >= 0) ours.push_back(a);
+        if (b >= 0) floors.push_back(b);
+    }
+    if (!ours.empty()) figures["startup"] = {Median(ours), Unit::Milliseconds};
+    if (!floors.empty()) figures["floor.startup"] = {Median(floors), Unit::Milliseconds};
+    Say(QString("start-up: Kelvira %1 of %2 runs, floor %3 of %2 runs")
+            .arg(ours.size())
+            .arg(runs)
+            .arg(floors.size()));
+}
+
+// The one number a program prints on stdout, or -1.
+double NumberPrinted(const QString& program, const QStringList& args,
+                     const QProcessEnvironment& env, int timeoutMs, bool showErrors = true) {
+    QProcess process;
+    process.setProcessEnvironment(env);
+    if (showErrors)
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    else
+        process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, args);
+    if (!process.waitForFinished(timeoutMs) || process.exitCode() != 0) {
+        Stop(process);
+        return -1;
+    }
+    bool ok = false;
+    const double value = process.readAllStandardOutput().trimmed().toDouble(&ok);
+    return ok ? value : -1;
+}
+
+void MeasureMemory(const QString& lesson, const QString& floor, int minutes, const Classroom& room,
+                   const QString& display, Figures& figures) {
+    const QProcessEnvironment env = room.environment(display, false);
+    const double ours = NumberPrinted(lesson, {QString::number(minutes)}, env, 600000);
+    const double theirs = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
+    if (ours > 0) figures["peak"] = {ours, Unit::KiB};
+    if (theirs > 0) figures["floor.peak"] = {theirs, Unit::KiB};
+}
+
+double CpuShare(pid_t pid, int seconds) {
+    const double before = CpuSeconds(pid);
+    QElapsedTimer clock;
+    clock.start();
+    QThread::sleep(static_cast<unsigned long>(seconds));
+    const double after = CpuSeconds(pid);
+    if (before < 0 || after < 0) return -1;
+    return (after - before) / (clock.elapsed() / 1000.0);
+}
+
+// The real program on the simulated box: a CPU window idle (polling, no measurement), then
+// スタート pressed and a CPU window measuring. The floor idles beside it in the first window.
+bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const Classroom& room,
+                const Xvfb& screen, const QString& out, Figures& figures) {
+    QProcess program, floorProgram;
+    for (QProcess* p : {&program, &floorProgram}) {
+        p->setProcessEnvironment(room.environment(screen.display(), false));
+        p->setWorkingDirectory(room.dir());
+        p->setStandardOutputFile(QProcess::nullDevice());
+        p->setStandardErrorFile(QProcess::nullDevice());
+    }
+    program.start(kelvira);
+    if (!program.waitForStarted(5000)) return false;
+    const auto pid = static_cast<pid_t>(program.processId());
+    QThread::sleep(6);  // start-up, and the watch hands over to the poll after ten answers
+    floorProgram.start(floor);
+    floorProgram.waitForStarted(5000);
+    QThread::sleep(1);
+
+    const auto floorPid = static_cast<pid_t>(floorProgram.processId());
+    const double floorBefore = CpuSeconds(floorPid);
+    const double idle = CpuShare(pid, seconds);
+    const double floorIdle = (CpuSeconds(floorPid) - floorBefore) / seconds;
+    Stop(floorProgram);
+    const QImage before = screen.shot(out + "/bench-idle.png");
+
+    screen.click(pid, StartButton.x(), StartButton.y());
+    QThread::sleep(2);
+    const double measuring = CpuShare(pid, seconds);
+    const QImage after = screen.shot(out + "/bench-measuring.png");
+    const long peak = PeakResidentKiB(pid);
+    Stop(program);
+    room.removeLock();
+
+    // The graph shows the red trace only while a measurement runs.
+    const bool measured = RedInGraph(before) == 0 && RedInGraph(after) > 20;
+    Say(QString("CPU: the trace %1 in the graph while measuring")
+            .arg(measured ? "was drawn" : "was NOT drawn"));
+    if (idle >= 0) figures["cpu.idle"] = {idle, Unit::CoreShare};
+    if (floorIdle >= 0) figures["floor.cpu.idle"] = {floorIdle, Unit::CoreShare};
+    if (measuring >= 0 && measured) figures["cpu.measuring"] = {measuring, Unit::CoreShare};
+    if (peak > 0) figures["peak.real"] = {double(peak), Unit::KiB};
+    return measured;
+}
+
+// Every figure, with what it is.
+QString FigureTable(const Figures& figures) {
+    const std::vector<std::pair<QString, QString>> rows = {
+        {"BM_PollTick", "poll tick: Timer1_Timer with an answer waiting, ShowTemperature, repaint"},
+        {"BM_GraphTick", "graph tick mid-page, sample's alert rules tested, repaint"},
+        {"BM_PageTurn", "graph tick that turns the page, repaint"},
+        {"BM_RedrawPage", "RedrawPage of a full page (300 ticks), repaint"},
+        {"BM_DrawThermometer", "DrawThermometer, repaint"},
+        {"BM_DrawGraphFrame", "DrawGraphFrame, repaint"},
+        {"BM_DrawOverview/300", "DrawOverview of 300 ticks, repaint"},
+        {"BM_DrawOverview/2000", "DrawOverview of 2 000 ticks, repaint"},
+        {"BM_DrawOverview/10000", "DrawOverview of 10 000 ticks, repaint"},
+        {"BM_ReadCustomization", "ReadCustomization, every key and 30 rules"},
+        {"BM_ReadCalibration", "ReadCalibration, both tables of 256 values"},
+        {"BM_ReadTable", "one table's values from its bytes"},
+        {"startup", "start-up to the window shown with the start-up log (median)"},
+        {"floor.startup", "floor program: start-up to its window shown (median)"},
+        {"peak", "peak resident memory after 10 simulated minutes of a lesson"},
+        {"floor.peak", "floor program: peak resident memory"},
+        {"peak.real", "peak resident memory of the real program after the CPU windows"},
+        {"cpu.idle", "CPU while idle (polling the box, no measurement)"},
+        {"cpu.measuring", "CPU while measuring (poll and graph on the simulated box)"},
+        {"floor.cpu.idle", "floor program: CPU while idle"},
+    };
+    QString table = "| Figure | Value |\n|---|---:|\n";
+    for (const auto& [key, what] : rows) {
+        const auto figure = figures.find(key);
+        QString value =
+            figure == figures.end() ? "–" : Readable(figure->second.value, figure->second.unit);
+        if (figure != figures.end() && figure->second.unit == Unit::CoreShare)
+            value += QString(" (%1 s/min)").arg(figure->second.value * 60, 0, 'f', 2);
+        table += QString("| %1 | %2 |\n").arg(what, value);
+    }
+    return table;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser options;
+    options.addHelpOption();
+    options.addOption({"out", "Folder for the results.", "dir", "."});
+    options.addOption({"cpu-seconds", "Length of each CPU window.", "seconds", "60"});
+    options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "9"});
+    options.addOption({"lesson-minutes", "Simulated minutes for the memory.", "minutes", "10"});
+    options.addOption(
+        {"only", "Parts to run: suite,startup,memory,cpu.", "parts", "suite,startup,memory,cpu"});
+    options.process(app);
+    const QStringList parts = options.value("only").split(',');
+    const QString out = options.value("out");
+    QDir().mkpath(out);
+
+    Figures figures;
+    if (parts.contains("suite")) {
+        Say("== benchmark suite");
+        const QString json = out + "/benchmarks.json";
+        QProcess suite;
+        suite.setProcessChannelMode(QProcess::ForwardedChannels);
+        suite.start(KELVIRA_BENCH_BIN,
+                    {"--benchmark_repetitions=5", "--benchmark_report_aggregates_only=true",
+                     "--benchmark_out=" + json, "--benchmark_out_format=json"});
+        suite.waitForFinished(-1);
+        QFile results(json);
+        if (results.open(QIODevice::ReadOnly)) figures = BenchmarkFigures(results.readAll());
+    }
+
+    Xvfb screen;
+    Classroom room(KELVIRA_SAMPLES_DIR, ZANPO_SIM_BIN);
+    if (!screen.ok() || !room.ready()) {
+        Say("Xvfb, xdotool or the simulated box could not be started");
+        return 1;
+    }
+    if (parts.contains("startup")) {
+        Say("== start-up, Kelvira and the floor program");
+        MeasureStartUp(KELVIRA_BIN, FLOOR_BIN, options.value("startup-runs").toInt(), room,
+                       screen.display(), figures);
+    }
+    if (parts.contains("memory")) {
+        Say("== peak memory after " + options.value("lesson-minutes") + " simulated minutes");
+        MeasureMemory(LESSON_BIN, FLOOR_BIN, options.value("lesson-minutes").toInt(), room,
+                      screen.display(), figures);
+    }
+    if (parts.contains("cpu")) {
+        Say("== CPU, " + options.value("cpu-seconds") + " s idle, then as long measuring");
+        MeasureCpu(KELVIRA_BIN, FLOOR_BIN, options.value("cpu-seconds").toInt(), room, screen, out,
+                   figures);
+    }
+
+    const std::vector<Verdict> verdicts = Judge(KelviraBudgets(), figures);
+    const QString report = "## Figures\n\n" + FigureTable(figures) + "\n## Budgets\n\n" +
+                           VerdictTable(verdicts, figures);
+    Say("\n" + report);
+    QFile file(out + "/performance.md");
+    if (file.open(QIODevice::WriteOnly)) file.write(report.toUtf8());
+    const bool held =
+        std::all_of(verdicts.begin(), verdicts.end(), [](const Verdict& v) { return v.held; });
+    Say(held ? "All budgets hold." : "A budget is NOT held.");
+    return held ? 0 : 1;
+}
