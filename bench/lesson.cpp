@@ -48,7 +48,7 @@ Lesson::~Lesson() {
 
 void Lesson::queueAnswer() {
     ++step_;
-    headless.line->receive(QByteArray(1, static_cast<char>(125 + (step_ / 16) % 3)));
+    headless.line->receive(QByteArray(1, static_cast<char>(step_ % 2 ? 120 : 124)));
     // The stand-in line keeps every write for the tests; a lesson has no use for them.
     headless.line->writes.clear();
     headless.line->calls.clear();
@@ -66,7 +66,7 @@ void Lesson::graphTick() {
 }
 
 void Lesson::paint() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    QCoreApplication::processEvents();
 }
 
 void Lesson::record(int ticks) {

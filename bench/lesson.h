@@ -15,14 +15,15 @@ class Lesson {
     Lesson();
     ~Lesson();
 
-    // The box's answer to the next request: a raw byte near 125 (about 14 °C with the sample
-    // air-sensor table), moving by one now and then, as a room's temperature does.
+    // The box's answer to the next request: raw 120 and 124 in turn (a degree apart, about
+    // 13 °C with the sample air-sensor table), so that every poll moves the read-out and the
+    // liquid column: the busiest an ordinary tick gets.
     void queueAnswer();
     // One poll tick with its answer waiting, then the repaints it asked for.
     void pollTick();
     // One graph tick, then the repaints it asked for.
     void graphTick();
-    // The repaints the handlers asked for, as the event loop does them after a tick.
+    // The repaints the handlers asked for: the turn of the event loop that follows a tick.
     static void paint();
     // Fills the recording up to `ticks` with a slow swing of a few degrees.
     static void record(int ticks);

@@ -25,7 +25,7 @@ void BM_GraphTick(benchmark::State& state) {
     for (auto _ : state) {
         // Stay mid-page: go back a hundred ticks before the page is full.
         if (Vexo::ElapsedTicks >= 250) Vexo::ElapsedTicks = 150;
-        Vexo::RawValue = static_cast<int16_t>(125 + (++step / 16) % 3);  // the latest reading
+        Vexo::RawValue = static_cast<int16_t>(++step % 2 ? 120 : 124);  // the latest reading
         lesson.graphTick();
     }
     state.counters["rules"] = Vexo::AlertCount;

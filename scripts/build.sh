@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Configures and builds Kelvira into a build folder.
 #   scripts/build.sh BUILD_DIR [extra cmake arguments...]
+# BUILD_TARGETS (space-separated) builds only those targets and what they need.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=$1
@@ -8,4 +9,5 @@ shift
 launcher=()
 if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
 cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
-ninja -C "$build_dir" -j "$(nproc)"
+# shellcheck disable=SC2086
+ninja -C "$build_dir" -j "$(nproc)" ${BUILD_TARGETS:-}
