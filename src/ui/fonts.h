@@ -9,6 +9,7 @@
 QFont GothicFont(double points, bool bold = false);              // ＭＳ ゴシック
 QFont ProportionalGothicFont(double points, bool bold = false);  // ＭＳ Ｐゴシック
 
-// Loads the system's font configuration, which the first text drawn would otherwise load on
-// the spot. Safe to call on any thread, before or after the application object exists.
+// Loads the system's font configuration and finds which of the families above are installed,
+// work the first font would otherwise do on the spot. Safe to call on any thread, before or
+// after the application object exists.
 void ReadFontConfiguration();
