@@ -8,13 +8,18 @@
 #include <QApplication>
 #include <QStyleFactory>
 #include <cstdio>
+#include <thread>
 
 #include "bench/lesson.h"
 #include "bench/proc_figures.h"
+#include "ui/fonts.h"
 
 int main(int argc, char** argv) {
+    // Started as the program starts.
+    std::thread fonts(ReadFontConfiguration);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));  // as the program
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    fonts.join();
     const int minutes = argc > 1 ? std::atoi(argv[1]) : 10;
 
     Lesson lesson;

@@ -7,7 +7,7 @@
 // Ends with 1 when a budget is not held. Options:
 //   --out DIR            where the table, the benchmark results and screenshots go (.)
 //   --cpu-seconds N      length of each CPU window (60)
-//   --startup-runs N     runs of each program for the start-up median (9)
+//   --startup-runs N     runs of each program for the start-up median (21)
 //   --lesson-minutes N   simulated minutes for the memory figure (10)
 //   --only PARTS         some of suite,startup,memory,cpu (all); budgets of the parts left
 //                        out read "not measured"
@@ -129,10 +129,19 @@ void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, cons
     }
     if (!ours.empty()) figures["startup"] = {Median(ours), Unit::Milliseconds};
     if (!floors.empty()) figures["floor.startup"] = {Median(floors), Unit::Milliseconds};
-    Say(QString("start-up: Kelvira %1 of %2 runs, floor %3 of %2 runs")
-            .arg(ours.size())
+    auto spread = [runs](const char* who, std::vector<double> ms) {
+        std::sort(ms.begin(), ms.end());
+        if (ms.empty()) return QString("%1: no run showed its window").arg(who);
+        return QString("%1: %2 of %3 runs, %4 / %5 / %6 ms (least / median / most)")
+            .arg(who)
+            .arg(ms.size())
             .arg(runs)
-            .arg(floors.size()));
+            .arg(ms.front(), 0, 'f', 1)
+            .arg(Median(ms), 0, 'f', 1)
+            .arg(ms.back(), 0, 'f', 1);
+    };
+    Say(spread("start-up, Kelvira", ours));
+    Say(spread("start-up, floor", floors));
 }
 
 // The one number a program prints on stdout, or -1.
@@ -262,7 +271,7 @@ int main(int argc, char** argv) {
     options.addHelpOption();
     options.addOption({"out", "Folder for the results.", "dir", "."});
     options.addOption({"cpu-seconds", "Length of each CPU window.", "seconds", "60"});
-    options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "9"});
+    options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "21"});
     options.addOption({"lesson-minutes", "Simulated minutes for the memory.", "minutes", "10"});
     options.addOption(
         {"only", "Parts to run: suite,startup,memory,cpu.", "parts", "suite,startup,memory,cpu"});
