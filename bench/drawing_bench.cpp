@@ -6,21 +6,22 @@
 
 namespace {
 
-void BM_DrawThermometer(benchmark::State& state) {
+// Times `draw` and the repaint that follows it, in the lesson as it stands.
+void TimeDrawing(benchmark::State& state, void (*draw)()) {
     TheLesson();
     for (auto _ : state) {
-        Vexo::DrawThermometer();
+        draw();
         Lesson::paint();
     }
+}
+
+void BM_DrawThermometer(benchmark::State& state) {
+    TimeDrawing(state, Vexo::DrawThermometer);
 }
 BENCHMARK(BM_DrawThermometer);
 
 void BM_DrawGraphFrame(benchmark::State& state) {
-    TheLesson();
-    for (auto _ : state) {
-        Vexo::DrawGraphFrame();
-        Lesson::paint();
-    }
+    TimeDrawing(state, Vexo::DrawGraphFrame);
 }
 BENCHMARK(BM_DrawGraphFrame);
 
@@ -29,10 +30,7 @@ void BM_RedrawPage(benchmark::State& state) {
     TheLesson();
     Lesson::record(599);
     Vexo::PageStartTick = 300;
-    for (auto _ : state) {
-        Vexo::RedrawPage();
-        Lesson::paint();
-    }
+    TimeDrawing(state, Vexo::RedrawPage);
 }
 BENCHMARK(BM_RedrawPage);
 
@@ -40,10 +38,7 @@ BENCHMARK(BM_RedrawPage);
 void BM_DrawOverview(benchmark::State& state) {
     TheLesson();
     Lesson::record(static_cast<int>(state.range(0)));
-    for (auto _ : state) {
-        Vexo::DrawOverview();
-        Lesson::paint();
-    }
+    TimeDrawing(state, Vexo::DrawOverview);
 }
 BENCHMARK(BM_DrawOverview)->Arg(300)->Arg(2000)->Arg(10000);
 

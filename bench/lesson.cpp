@@ -12,6 +12,12 @@ QString SamplesDir() {
     return QStringLiteral(KELVIRA_SAMPLES_DIR);
 }
 
+void CopySamples(const QString& dir) {
+    for (const char* name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
+        QFile::copy(SamplesDir() + QLatin1Char('/') + QLatin1String(name),
+                    dir + QLatin1Char('/') + QLatin1String(name));
+}
+
 namespace {
 std::unique_ptr<Lesson> shared;
 }  // namespace
@@ -26,8 +32,7 @@ void EndTheLesson() {
 }
 
 Lesson::Lesson() : home_(QDir::currentPath()) {
-    for (const char* name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
-        QFile::copy(SamplesDir() + QLatin1Char('/') + QLatin1String(name), dir_.filePath(name));
+    CopySamples(dir_.path());
     QDir::setCurrent(dir_.path());
     Vexo::Form_Load();
     // The watch hands over to the poll after ten answers.

@@ -43,3 +43,5 @@ void EndTheLesson();
 
 // The samples' folder of the source tree.
 QString SamplesDir();
+// Copies the sample configuration files (VEXO.TXT, KION.CSV, EKION.CSV) into `dir`.
+void CopySamples(const QString& dir);

@@ -11,14 +11,11 @@
 //   --lesson-minutes N   simulated minutes for the memory figure (10)
 //   --only PARTS         some of suite,startup,memory,cpu (all); budgets of the parts left
 //                        out read "not measured"
-#include <signal.h>
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -26,7 +23,9 @@
 #include <cstdio>
 
 #include "bench/budgets.h"
+#include "bench/lesson.h"
 #include "bench/proc_figures.h"
+#include "support/box_rig.h"
 #include "support/xvfb.h"
 
 namespace {
@@ -43,28 +42,18 @@ double Median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-void Stop(QProcess& process) {
-    if (process.state() == QProcess::NotRunning) return;
-    process.terminate();
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(1000);
-    }
-}
-
 // A folder with the sample configuration files and the simulated box on a pty in it.
 class Classroom {
   public:
-    Classroom(const QString& samples, const QString& sim) {
-        for (const char* name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
-            QFile::copy(samples + "/" + name, dir_.filePath(name));
+    explicit Classroom(const QString& sim) {
+        CopySamples(dir());
         box_.setProgram(sim);
         box_.setArguments({"--link", link(), "--profile", "cooling"});
         box_.start();
         ready_ = box_.waitForStarted(5000) && box_.waitForReadyRead(5000) &&
                  QString::fromLocal8Bit(box_.readLine()).trimmed() == link();
     }
-    ~Classroom() { Stop(box_); }
+    ~Classroom() { EndProcess(box_); }
     bool ready() const { return ready_; }
     QString dir() const { return dir_.path(); }
     QString link() const { return dir_.filePath("zanpo"); }
@@ -79,12 +68,7 @@ class Classroom {
             env.insert(QString("KELVIRA_PORT%1").arg(port), link());
         return env;
     }
-    // A program ended by a signal leaves the port's lock file behind.
-    void removeLock() const {
-        QString lock = link();
-        lock.replace('/', '_');
-        QFile::remove("/run/lock/LCK.." + lock);
-    }
+    void removeLock() const { RemovePortLock(link()); }
 
   private:
     QTemporaryDir dir_;
@@ -110,7 +94,7 @@ double StartUpMs(const QString& program, const QStringList& args, const Classroo
         said += process.readAllStandardError();
         if (said.contains("trace Window shown\n")) ms = clock.nsecsElapsed() / 1e6;
     }
-    Stop(process);
+    EndProcess(process);
     room.removeLock();
     return ms;
 }
@@ -155,7 +139,7 @@ double NumberPrinted(const QString& program, const QStringList& args,
         process.setStandardErrorFile(QProcess::nullDevice());
     process.start(program, args);
     if (!process.waitForFinished(timeoutMs) || process.exitCode() != 0) {
-        Stop(process);
+        EndProcess(process);
         return -1;
     }
     bool ok = false;
@@ -184,7 +168,7 @@ double CpuShare(pid_t pid, int seconds) {
 
 // The real program on the simulated box: a CPU window idle (polling, no measurement), then
 // スタート pressed and a CPU window measuring. The floor idles beside it in the first window.
-bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const Classroom& room,
+void MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const Classroom& room,
                 const Xvfb& screen, const QString& out, Figures& figures) {
     QProcess program, floorProgram;
     for (QProcess* p : {&program, &floorProgram}) {
@@ -194,7 +178,7 @@ bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const
         p->setStandardErrorFile(QProcess::nullDevice());
     }
     program.start(kelvira);
-    if (!program.waitForStarted(5000)) return false;
+    if (!program.waitForStarted(5000)) return;
     const auto pid = static_cast<pid_t>(program.processId());
     QThread::sleep(6);  // start-up, and the watch hands over to the poll after ten answers
     floorProgram.start(floor);
@@ -205,7 +189,7 @@ bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const
     const double floorBefore = CpuSeconds(floorPid);
     const double idle = CpuShare(pid, seconds);
     const double floorIdle = (CpuSeconds(floorPid) - floorBefore) / seconds;
-    Stop(floorProgram);
+    EndProcess(floorProgram);
     const QImage before = screen.shot(out + "/bench-idle.png");
 
     screen.click(pid, StartButton.x(), StartButton.y());
@@ -213,7 +197,7 @@ bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const
     const double measuring = CpuShare(pid, seconds);
     const QImage after = screen.shot(out + "/bench-measuring.png");
     const long peak = PeakResidentKiB(pid);
-    Stop(program);
+    EndProcess(program);
     room.removeLock();
 
     // The graph shows the red trace only while a measurement runs.
@@ -224,7 +208,6 @@ bool MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const
     if (floorIdle >= 0) figures["floor.cpu.idle"] = {floorIdle, Unit::CoreShare};
     if (measuring >= 0 && measured) figures["cpu.measuring"] = {measuring, Unit::CoreShare};
     if (peak > 0) figures["peak.real"] = {double(peak), Unit::KiB};
-    return measured;
 }
 
 // Every figure, with what it is.
@@ -295,7 +278,7 @@ int main(int argc, char** argv) {
     }
 
     Xvfb screen;
-    Classroom room(KELVIRA_SAMPLES_DIR, ZANPO_SIM_BIN);
+    Classroom room(ZANPO_SIM_BIN);
     if (!screen.ok() || !room.ready()) {
         Say("Xvfb, xdotool or the simulated box could not be started");
         return 1;

@@ -29,12 +29,11 @@ template <typename Read>
 void InFullSizeFolder(benchmark::State& state, Read read) {
     TheLesson();
     QTemporaryDir dir;
+    CopySamples(dir.path());
     QFile custom(dir.filePath("VEXO.TXT"));
-    custom.open(QIODevice::WriteOnly);
+    custom.open(QIODevice::WriteOnly | QIODevice::Truncate);
     custom.write(FullCustomization());
     custom.close();
-    for (const char* name : {"KION.CSV", "EKION.CSV"})
-        QFile::copy(SamplesDir() + QLatin1Char('/') + QLatin1String(name), dir.filePath(name));
     const QString home = QDir::currentPath();
     QDir::setCurrent(dir.path());
     for (auto _ : state) {

@@ -60,20 +60,25 @@ BoxRig::BoxRig() {
     trace.attach(program_);
 }
 
-BoxRig::~BoxRig() {
-    for (QProcess* p : {&program_, &box_}) {
-        if (p->state() == QProcess::NotRunning) continue;
-        p->terminate();
-        if (!p->waitForFinished(3000)) {
-            p->kill();
-            p->waitForFinished(1000);
-        }
+void EndProcess(QProcess& process) {
+    if (process.state() == QProcess::NotRunning) return;
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished(1000);
     }
-    // A program ended by a signal leaves the serial port's lock file behind (harmless, the
-    // next opener sees it is stale); don't let the tests pile them up.
-    QString lock = link();
+}
+
+void RemovePortLock(const QString& device) {
+    QString lock = device;
     lock.replace(QLatin1Char('/'), QLatin1Char('_'));
     QFile::remove(QStringLiteral("/run/lock/LCK..") + lock);
+}
+
+BoxRig::~BoxRig() {
+    EndProcess(program_);
+    EndProcess(box_);
+    RemovePortLock(link());
 }
 
 void BoxRig::writeFile(const QString& name, const QByteArray& contents) const {

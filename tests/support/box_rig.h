@@ -12,6 +12,12 @@
 #include <functional>
 #include <memory>
 
+// Ends a process: asked first, killed when it does not go within 3 s.
+void EndProcess(QProcess& process);
+// Removes the lock file QSerialPort keeps for `device`. A program ended by a signal leaves it
+// behind (harmless, the next opener sees it is stale); tests should not pile them up.
+void RemovePortLock(const QString& device);
+
 // Lines of the start-up log the end-to-end tests wait for.
 inline const QString FirstNotice = QStringLiteral("「ざんぽ」初期化中。");
 inline const QString Missing = QStringLiteral("ざんぽが接続されていません!");
