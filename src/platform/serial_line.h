@@ -16,7 +16,7 @@ class SerialLine {
     virtual ~SerialLine() = default;
     virtual void setCommPort(int16_t port) = 0;
     virtual void setSettings(const QString& settings) = 0;  // e.g. "9600,N,8,1"
-    virtual bool setPortOpen(bool open) = 0;                // false when it failed
+    virtual bool setPortOpen(bool open) = 0;  // false when it failed; opens with nothing received
     virtual bool portOpen() const = 0;
     virtual void setInputMode(int mode) = 0;  // 1: binary
     virtual void setSThreshold(int n) = 0;
