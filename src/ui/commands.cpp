@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "core/vexo.h"
+#include "device/device_link.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
@@ -26,7 +27,7 @@ QString ExplanationText() {
            QStringLiteral("　　　　　しゅるいをきめます。") + cr +
            QStringLiteral("リセット：そくていデータをけします。") + cr +
            QStringLiteral("スタート：そくていをはじめます。") + cr +
-           QStringLiteral("おわる　：しゅうりょうします。") + cr;
+           QStringLiteral("おわり　：しゅうりょうします。") + cr;
 }
 
 // Hides the window and ends the program. Every timer is stopped first, so that no tick
@@ -69,10 +70,16 @@ void BlankGraph() {
 void Start_Click() {
     Zanpo& w = *MainWindow;
     if (!MeasurementRuns()) {
+        if (StartRefusedWithoutBox()) return;
         StepBackTicks();
         w.Start->setText(RunningCaption);
         w.DataReset->setVisible(false);
-        if (ElapsedTicks != 0) RedrawPage();
+        // The live page's axis under the trace, also when nothing is recorded yet and the
+        // overview is what the graph shows.
+        if (ElapsedTicks != 0)
+            RedrawPage();
+        else
+            DrawGraphFrame();
         ResumeGraphTimer();
     } else {
         w.Start->setText(StoppedCaption);
