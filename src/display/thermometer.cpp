@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/vexo.h"
+#include "display/graph_area.h"
 #include "display/scale.h"
 #include "platform/surface.h"
 
@@ -61,7 +62,7 @@ void ShowTemperature(float& degrees) {
         if (IsTrue(ZidouMode)) {
             ScaleMin = static_cast<float>(std::floor((t - 5) / 10) * 10);
             DrawThermometer();
-            DrawGraphFrame();
+            RedrawGraphForRange();
         } else {
             t = ScaleMin;
         }
@@ -70,19 +71,23 @@ void ShowTemperature(float& degrees) {
         if (IsTrue(ZidouMode)) {
             ScaleMax = static_cast<float>(std::floor((t + 10) / 10) * 10);
             DrawThermometer();
-            DrawGraphFrame();
+            RedrawGraphForRange();
         } else {
             t = ScaleMax;
         }
     }
     degrees = static_cast<float>(t);
 
-    if (LastShownTemp < -30.0F || LastLevelY == 0) LastLevelY = TubeBottom;
     const float y = LevelY(degrees);
-    if (degrees > LastShownTemp)
+    if (LastLevelY == 0) {
+        // Freshly drawn gauge: the whole column, from the tube's bottom up to the reading,
+        // whatever its sign. Glass already stands above it.
+        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, TubeBottom), KelviraEki);
+    } else if (degrees > LastShownTemp) {
         Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraEki);
-    else if (degrees < LastShownTemp)
+    } else if (degrees < LastShownTemp) {
         Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraGlass);
+    }
 
     LastLevelY = NearestInt16(y);
     LastShownTemp = degrees;
