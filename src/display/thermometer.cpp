@@ -78,18 +78,24 @@ void ShowTemperature(float& degrees) {
     }
     degrees = static_cast<float>(t);
 
-    const float y = LevelY(degrees);
+    // The level is rounded once, and the strip painted to exactly the row kept as the last
+    // level: a level halfway between two rows would otherwise leave a row of glass in the
+    // column when it rises again.
+    const int16_t level = NearestInt16(LevelY(degrees));
     if (LastLevelY == 0) {
         // Freshly drawn gauge: the whole column, from the tube's bottom up to the reading,
         // whatever its sign. Glass already stands above it.
-        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, TubeBottom), KelviraEki);
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, TubeBottom),
+                            KelviraEki);
     } else if (degrees > LastShownTemp) {
-        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraEki);
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
+                            KelviraEki);
     } else if (degrees < LastShownTemp) {
-        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraGlass);
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
+                            KelviraGlass);
     }
 
-    LastLevelY = NearestInt16(y);
+    LastLevelY = level;
     LastShownTemp = degrees;
 }
 

@@ -264,6 +264,15 @@ class ThermometerTest : public QObject {
         DrawThermometer();
         ShowTemperature(reading);
         QCOMPARE(LastLevelY, levelY);
+        // The column's top row is that level: falling below it and rising back leaves no
+        // row of glass in the column.
+        float lower = reading - 5;
+        ShowTemperature(lower);
+        float higher = reading + 5;
+        ShowTemperature(higher);
+        QCOMPARE(CountColour(*Picture1, QRect(QPoint(40, LastLevelY), QPoint(40, 365)),
+                             KelviraGlass),
+                 0);
     }
 
     // Far below zero an update still paints only the strip between the two levels.
@@ -288,7 +297,7 @@ class ThermometerTest : public QObject {
         Picture1->log = &log;
         ShowTemperature(second);
         QCOMPARE(log.size(), size_t(1));
-        QCOMPARE(log[0].a, QPointF(36, 350 - (second + 40) * (330.0F / 140)));
+        QCOMPARE(log[0].a, QPointF(36, NearestInt16(350 - (second + 40) * (330.0F / 140))));
         QCOMPARE(log[0].b, QPointF(44, firstLevel));
         QCOMPARE(log[0].colour, rising ? KelviraEki : KelviraGlass);
         QCOMPARE(Picture1->pixel(40, 365), KelviraEki);
