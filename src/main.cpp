@@ -3,6 +3,8 @@
 #include <QStyleFactory>
 #include <thread>
 
+#include "app/command_line.h"
+#include "app/install_layout.h"
 #include "core/vexo.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
@@ -11,12 +13,23 @@
 #include "ui/zanpo.h"
 
 int main(int argc, char** argv) {
+    // Before anything else: --help, --version and a mistake need no display.
+    const App::CommandLine line = App::ParseCommandLine(App::ArgumentList(argc, argv));
+    if (line.outcome != App::CommandLine::Outcome::Run) return App::Answer(line);
+    App::Given = line.options;
+
     // Reading the font configuration takes a few milliseconds of start-up; a second core does
     // it while the connection to the display is made.
     std::thread fonts(ReadFontConfiguration);
-    QApplication app(argc, argv);
+    // The arguments are Kelvira's own; Qt is given only the program's name.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("kelvira"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVIRA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kelvira"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
+
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
     InstallTraceIfAsked(window);
