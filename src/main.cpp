@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/command_line.h"
+#include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "core/vexo.h"
 #include "platform/qt_serial_line.h"
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
     const App::CommandLine line = App::ParseCommandLine(App::ArgumentList(argc, argv));
     if (line.outcome != App::CommandLine::Outcome::Run) return App::Answer(line);
     App::Given = line.options;
+    App::CatchEndSignals();
 
     // Reading the font configuration takes a few milliseconds of start-up; a second core does
     // it while the connection to the display is made.
@@ -35,5 +37,6 @@ int main(int argc, char** argv) {
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
     TraceShownIfAsked(window);
+    App::WatchEndSignals();
     return QApplication::exec();
 }
