@@ -1,11 +1,14 @@
 // Kelvira: a classroom thermometer for the Zanpo measurement box.
 #include <QApplication>
 #include <QStyleFactory>
+#include <cstdio>
 #include <thread>
 
 #include "app/command_line.h"
+#include "app/demo.h"
 #include "app/end_signals.h"
 #include "app/install_layout.h"
+#include "app/window_title.h"
 #include "core/vexo.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
@@ -32,8 +35,19 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
 
+    App::DemoBox demo;
+    if (App::Given.demo) {
+        QString error;
+        App::Given.port = demo.start(error);
+        if (App::Given.port.isEmpty()) {
+            std::fprintf(stderr, "kelvira: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
+
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
+    window.setWindowTitle(App::WindowTitle());
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
     TraceShownIfAsked(window);
