@@ -55,36 +55,21 @@ class CommandLineTest : public QObject {
                  outcome == Outcome::Mistake || outcome == Outcome::Help);
     }
 
-    // The real program answers before it needs a display: without one, making the window
-    // would end it with another code.
-    void answersWithoutADisplay_data() {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<int>("code");
-        QTest::addColumn<QString>("out");
-        QTest::addColumn<QString>("err");
-        QTest::newRow("unknown") << "--bogus" << 2 << ""
-                                 << "Usage: kelvira";
-        QTest::newRow("version") << "--version" << 0 << "kelvira " KELVIRA_VERSION << "";
-    }
-    void answersWithoutADisplay() {
-        QFETCH(QString, option);
-        QFETCH(int, code);
-        QFETCH(QString, out);
-        QFETCH(QString, err);
+    // The real program answers a mistake before it needs a display: without one, making the
+    // window would end it with another code.
+    void mistakeEndsWithTwoBeforeAnyWindow() {
         QProcess program;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove("DISPLAY");
         env.remove("WAYLAND_DISPLAY");
         env.insert("QT_QPA_PLATFORM", "xcb");
         program.setProcessEnvironment(env);
-        program.start(qEnvironmentVariable("KELVIRA_BIN"), {option});
+        program.start(qEnvironmentVariable("KELVIRA_BIN"), {"--bogus"});
         QVERIFY(program.waitForFinished(10000));
         QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(program.exitCode(), code);
-        const QString stdOut = QString::fromLocal8Bit(program.readAllStandardOutput());
-        const QString stdErr = QString::fromLocal8Bit(program.readAllStandardError());
-        QVERIFY2(stdOut.contains(out) && (out.isEmpty() == stdOut.isEmpty()), qPrintable(stdOut));
-        QVERIFY2(stdErr.contains(err) && (err.isEmpty() == stdErr.isEmpty()), qPrintable(stdErr));
+        QCOMPARE(program.exitCode(), 2);
+        QVERIFY(program.readAllStandardOutput().isEmpty());
+        QVERIFY(program.readAllStandardError().contains("Usage: kelvira [options]"));
     }
 };
 
