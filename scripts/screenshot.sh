@@ -2,7 +2,7 @@
 # Makes docs/screenshot.png, the picture at the top of the README and in the package's
 # metadata, from the real window: the installed program's demonstration (kelvira --demo)
 # on a private Xvfb screen, スタート pressed once the simulated box has answered, and the
-# window taken after SECONDS (default 60) of measuring.
+# window taken after SECONDS_MEASURED (default 60) seconds of measuring.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
