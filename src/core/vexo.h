@@ -132,6 +132,7 @@ void Setumei_Click();
 void Settei_Click();
 void Owari_Click();
 void Form_Unload(int16_t& cancel);
+void EndNow();  // what the quit question's Yes does: hide the window, end the program
 void StepBackTicks();
 void BlankGraph();
 void Text1_GotFocus();

@@ -27,6 +27,6 @@ class SerialLine {
     virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
 };
 
-// The device a port number stands for: KELVIRA_PORT<N> when set and not empty,
-// otherwise /dev/ttyS<N-1> (COM<N> on Windows).
+// The device a port number stands for: the one named on the command line or by
+// KELVIRA_PORT<N>, else a USB serial adapter, else /dev/ttyS<N-1> (app/port_choice.h).
 QString PortDeviceName(int port);

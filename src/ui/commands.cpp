@@ -30,6 +30,8 @@ QString ExplanationText() {
            QStringLiteral("おわり　：しゅうりょうします。") + cr;
 }
 
+}  // namespace
+
 // Hides the window and ends the program. Every timer is stopped first, so that no tick
 // that is already due can run once the end has been asked for.
 void EndNow() {
@@ -37,6 +39,8 @@ void EndNow() {
     MainWindow->hide();
     EndProgram();
 }
+
+namespace {
 
 // The quit question, shared by the quit button and the close request. Returns true when
 // the user chose to stay.
