@@ -65,9 +65,19 @@ QString PortDevice(int port) {
     if (!Given.port.isEmpty()) return Given.port;
     const QByteArray named = qgetenv(("KELVIRA_PORT" + QByteArray::number(port)).constData());
     if (!named.isEmpty()) return QString::fromLocal8Bit(named);
-    // Listing the ports takes tens of milliseconds; the machine's ports are taken as they
-    // were at start-up.
-    static const QList<ListedPort> listed = ListedPorts();
+    // Listing the ports takes tens of milliseconds: they are listed again only when the
+    // adapters' stable names have changed, so that an adapter plugged in after start-up is
+    // found when the port is next opened, while a missing box costs one look at a folder.
+    static QStringList seen;
+    static QList<ListedPort> listed;
+    static bool first = true;
+    const QStringList names =
+        QDir(ById).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    if (first || names != seen) {
+        first = false;
+        seen = names;
+        listed = ListedPorts();
+    }
     return ChoosePort(port, listed);
 }
 

@@ -24,7 +24,7 @@ QString ChoosePort(int port, const QList<ListedPort>& ports);
 QList<ListedPort> ListedPorts();
 
 // The device of port `port`: --port, else KELVIRA_PORT<port> when set and not empty, else
-// ChoosePort over this machine's ports (listed once per run, when first needed).
+// ChoosePort over this machine's ports (listed again when adapters come or go).
 QString PortDevice(int port);
 
 // The start-up log's line naming the device of port `port`.

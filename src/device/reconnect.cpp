@@ -14,6 +14,8 @@ bool PortReady() {
     }
     if (++ClosedPortTicks < ReopenEveryTicks) return false;
     ClosedPortTicks = 0;
+    // The device is chosen again: a box on a USB adapter plugged in since is found.
+    MSComm1->setCommPort(PortNumber);
     if (!MSComm1->setPortOpen(true)) return false;
     // A new box, or the old one after a power cycle, expects the greeting again. The
     // watch and the poll carry on where they were; the last reading stays on screen.

@@ -1,6 +1,7 @@
 // The connection watch and the poll, against the fake line.
 #include <QLineEdit>
 #include <QtTest>
+#include <algorithm>
 
 #include "device/device_link.h"
 #include "platform/window_timer.h"
@@ -185,8 +186,13 @@ class SamplingTest : public QObject {
         QCOMPARE(int(Vexo::RawValue), 63);
 
         w.line->failOpen = false;
+        w.line->calls.clear();
         for (int i = 0; i < 5; ++i) Vexo::Timer1_Timer();  // the 30th tick tries again
         QVERIFY(w.line->portOpen());
+        // The device is chosen afresh before each opening: an adapter plugged in since counts.
+        const auto open = std::find(w.line->calls.begin(), w.line->calls.end(), "Open");
+        QVERIFY(open != w.line->calls.begin() && open != w.line->calls.end());
+        QCOMPARE(*(open - 1), QString("CommPort %1").arg(Vexo::PortNumber));
         QCOMPARE(w.line->writes.size(), size_t(4));
         QCOMPARE(w.line->writes[0] + w.line->writes[1] + w.line->writes[2] + w.line->writes[3],
                  QByteArray("\x00\x00\xff\xf2", 4));
