@@ -6,6 +6,7 @@
 #include "core/vexo.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
+#include "recording/recording.h"
 #include "ui/fonts.h"
 #include "ui/trace.h"
 #include "ui/zanpo.h"
@@ -17,6 +18,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
+    if (QCoreApplication::arguments().contains(QStringLiteral("--no-record")))
+        Vexo::SwitchRecordingOff();
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
     InstallTraceIfAsked(window);

@@ -1,5 +1,6 @@
 #include "config/customization.h"
 
+#include <QDir>
 #include <algorithm>
 #include <array>
 
@@ -8,6 +9,7 @@
 #include "config/rounding.h"
 #include "core/vexo.h"
 #include "platform/surface.h"
+#include "recording/recording.h"
 
 namespace Vexo {
 namespace {
@@ -49,6 +51,7 @@ void SetDefaults() {
     PortNumber = 1;
     RequestBytes[0] = 242;
     FileError = 0;
+    SetRecordingFolder(QString(), QString());
 }
 
 // The colour keys read at most the two characters after "="; the number is reduced modulo
@@ -127,11 +130,22 @@ bool ApplyKeyLine(const QString& line) {
     return false;
 }
 
+// Kiroku= names the folder lessons are recorded in, or 0 to record none; tried after every
+// other key. The folder is taken from the line as written, not from its upper-case form.
+bool ApplyRecordingKey(const QString& line, const QString& text) {
+    const QLatin1StringView key("KIROKU=");
+    if (!line.startsWith(key)) return false;
+    SetRecordingFolder(text.right(line.size() - key.size()), CustomizationFolder());
+    return true;
+}
+
 void ApplyLines(TextInput& input) {
     while (!AtEndOfFile(input)) {
-        const QString line = NormaliseLine(ReadTextLine(input));
+        const QString text = ReadTextLine(input);
+        const QString line = NormaliseLine(text);
         if (line.startsWith(u'\'')) continue;
         if (ApplyKeyLine(line)) continue;
+        if (ApplyRecordingKey(line, text)) continue;
         if (!line.isEmpty() && QStringView(u"UDTC").contains(line[0])) ReadAlertRule(line, input);
     }
 }
@@ -159,6 +173,10 @@ void ReadCustomizationFrom(const ConfigFile& file) {
     }
     Picture2->Print(QStringLiteral("基本設定終了！"));
     Picture2->Print(QString());
+}
+
+QString CustomizationFolder() {
+    return QDir::currentPath();
 }
 
 void ReadCustomization() {

@@ -7,6 +7,7 @@
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
+#include "recording/recording.h"
 #include "ui/fsettei.h"
 #include "ui/run_state.h"
 #include "ui/zanpo.h"
@@ -73,6 +74,7 @@ void Start_Click() {
         w.Start->setText(RunningCaption);
         w.DataReset->setVisible(false);
         if (ElapsedTicks != 0) RedrawPage();
+        RecordingStarts();
         ResumeGraphTimer();
     } else {
         w.Start->setText(StoppedCaption);
@@ -80,6 +82,7 @@ void Start_Click() {
         StepBackTicks();
         w.DataReset->setVisible(true);
         DrawOverview();
+        RecordingStops();
     }
 }
 
@@ -92,6 +95,7 @@ void DataReset_Click() {
         DrawThermometer();
         DrawGraphFrame();
         w.Start->setText(StoppedCaption);
+        RecordingErased();
     } else {
         DrawOverview();
     }
