@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         Vexo::SwitchRecordingOff();
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
+    Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
     TraceShownIfAsked(window);

@@ -4,8 +4,11 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -13,6 +16,7 @@
 #include <csignal>
 
 #include "platform/message_box.h"
+#include "platform/picture_box.h"
 #include "recording/recording.h"
 #include "support/headless.h"
 
@@ -220,6 +224,31 @@ class RecordingTest : public QObject {
         QCOMPARE(Vexo::MainWindow->windowTitle(), QStringLiteral("けるびら"));
         QCOMPARE(Files(dir, "*.csv").size(), 1);
         QCOMPARE(Lesson(Vexo::RecordingFile()), QString("10 11 14 15"));
+    }
+
+    void graphMenu() {
+        Classroom room("Kiroku=rec\r\n");
+        Vexo::InstallGraphMenu(*room.h->window);
+        room.run("S3S");
+        QStringList entries;
+        QTimer::singleShot(0, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (menu == nullptr) return;
+            for (QAction* action : menu->actions()) entries << action->text();
+            menu->actions().value(0)->trigger();
+            menu->close();
+        });
+        emit room.h->window->Picture2->customContextMenuRequested(QPoint(10, 10));
+        QCOMPARE(entries, (QStringList{"グラフをコピー", "グラフを保存…", "記録のフォルダを開く"}));
+        // The picture copied is the graph as shown, the same as the one saved on the stop.
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(
+            copied.convertToFormat(QImage::Format_RGB32),
+            Vexo::Picture2->image().copy(0, 0, 400, 400).convertToFormat(QImage::Format_RGB32));
+        QString png = Vexo::RecordingFile();
+        png.replace(".csv", ".png");
+        QCOMPARE(QImage(png).convertToFormat(QImage::Format_RGB32),
+                 copied.convertToFormat(QImage::Format_RGB32));
     }
 };
 
