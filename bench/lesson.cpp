@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/window_timer.h"
+#include "recording/recording.h"
 
 QString SamplesDir() {
     return QStringLiteral(KELVIRA_SAMPLES_DIR);
@@ -34,6 +35,7 @@ void EndTheLesson() {
 Lesson::Lesson() : home_(QDir::currentPath()) {
     CopySamples(dir_.path());
     QDir::setCurrent(dir_.path());
+    Vexo::SwitchRecordingOff();
     Vexo::Form_Load();
     // The watch hands over to the poll after ten answers.
     while (Vexo::Timer4->running()) {
@@ -49,6 +51,13 @@ Lesson::Lesson() : home_(QDir::currentPath()) {
 
 Lesson::~Lesson() {
     QDir::setCurrent(home_);
+}
+
+void Lesson::recordLessons() {
+    Vexo::Start_Click();
+    Vexo::ResetRecording();
+    Vexo::SetRecordingFolder(dir_.filePath(QStringLiteral("lessons")), {});
+    Vexo::Start_Click();
 }
 
 void Lesson::queueAnswer() {

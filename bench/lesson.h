@@ -1,7 +1,7 @@
 // A lesson in progress, for the benchmarks: the real main window with the sample
 // configuration files, a box answering on a stand-in line, the poll handed over by the
-// connection watch and a measurement started. The timers never fire by themselves: the
-// benchmarks call the handlers, as the timers would.
+// connection watch and a measurement started, not recorded to a file until asked. The timers never
+// fire by themselves: the benchmarks call the handlers, as the timers would.
 #pragma once
 
 #include <QTemporaryDir>
@@ -27,6 +27,9 @@ class Lesson {
     static void paint();
     // Fills the recording up to `ticks` with a slow swing of a few degrees.
     static void record(int ticks);
+    // Stops the measurement and starts a new one that is recorded to a file, as the program
+    // records every lesson; until then the lesson is not recorded.
+    void recordLessons();
 
     Headless headless;
 

@@ -1,7 +1,7 @@
 // Ten minutes of a lesson at full speed, in the real main window on the screen: the poll
 // every 200 ms and the graph every 500 ms of simulated time, driven directly, every repaint
-// sent to the display. Then the measurement is stopped (the overview is drawn) and the peak
-// resident memory is printed in KiB.
+// sent to the display, every tick recorded to the lesson's file. Then the measurement is stopped
+// (the overview is drawn) and the peak resident memory is printed in KiB.
 //   lesson_memory [minutes]
 #include <unistd.h>
 
@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     const int minutes = argc > 1 ? std::atoi(argv[1]) : 10;
 
     Lesson lesson;
+    lesson.recordLessons();
     constexpr int StepMs = 100;
     for (int ms = StepMs; ms <= minutes * 60'000; ms += StepMs) {
         if (ms % 200 == 0) {

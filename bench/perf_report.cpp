@@ -63,6 +63,7 @@ class Classroom {
         env.insert("DISPLAY", display);
         env.insert("QT_QPA_PLATFORM", "xcb");
         env.insert("XDG_RUNTIME_DIR", dir());
+        env.insert("HOME", dir());  // the lessons measured are recorded there
         env.insert("KELVIRA_TRACE", trace ? "1" : "0");
         for (int port = 1; port <= 4; ++port)
             env.insert(QString("KELVIRA_PORT%1").arg(port), link());
@@ -215,6 +216,7 @@ QString FigureTable(const Figures& figures) {
     const std::vector<std::pair<QString, QString>> rows = {
         {"BM_PollTick", "poll tick: Timer1_Timer with an answer waiting, ShowTemperature, repaint"},
         {"BM_GraphTick", "graph tick mid-page, sample's alert rules tested, repaint"},
+        {"BM_GraphTickRecorded", "the same graph tick, its line written to the lesson's file"},
         {"BM_PageTurn", "graph tick that turns the page, repaint"},
         {"BM_RedrawPage", "RedrawPage of a full page (300 ticks), repaint"},
         {"BM_DrawThermometer", "DrawThermometer, repaint"},

@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/lesson.h"
+#include "recording/recording.h"
 
 namespace {
 
@@ -31,6 +32,22 @@ void BM_GraphTick(benchmark::State& state) {
     state.counters["rules"] = Vexo::AlertCount;
 }
 BENCHMARK(BM_GraphTick);
+
+// The same graph tick with the lesson recorded to its file in a temporary folder: one line
+// written, and every hundred ticks the file cut back to where the tick stood before.
+void BM_GraphTickRecorded(benchmark::State& state) {
+    Lesson& lesson = TheLesson();
+    lesson.recordLessons();
+    int step = 0;
+    for (auto _ : state) {
+        if (Vexo::ElapsedTicks >= 250) Vexo::ElapsedTicks = 150;
+        Vexo::RawValue = static_cast<int16_t>(++step % 2 ? 120 : 124);
+        lesson.graphTick();
+    }
+    if (Vexo::RecordedTicks() == 0) state.SkipWithError("nothing was recorded");
+    Vexo::SwitchRecordingOff();
+}
+BENCHMARK(BM_GraphTickRecorded);
 
 // The graph tick that finds its page full: the page is wiped and a new one begins.
 void BM_PageTurn(benchmark::State& state) {

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace Vexo;
     ResetState();
     RewindPicture2();
-    const ConfigFile file{BytesOf(data, size), 0};
+    const ConfigFile file{BytesOf(data, size), 0, {}};
     ReadCalibrationFrom(file, file);
     Require(EkionTable == KionTable, "same content, same table");
     Require(FileError == 0 || FileError == FileErrors::InputPastEnd ||

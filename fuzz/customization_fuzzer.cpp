@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace Vexo;
     ResetState();
     RewindPicture2();
-    ReadCustomizationFrom({BytesOf(data, size), 0});
+    ReadCustomizationFrom({BytesOf(data, size), 0, {}});
 
     for (Colour colour :
          {KelviraBack, KelviraMemori, KelviraWaku, KelviraGlass, KelviraGlassWaku, KelviraEki,

@@ -12,6 +12,7 @@
 #include "core/vexo.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
+#include "recording/recording.h"
 #include "ui/fonts.h"
 #include "ui/trace.h"
 #include "ui/zanpo.h"
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
 
+    if (App::Given.noRecord) Vexo::SwitchRecordingOff();
+
     App::DemoBox demo;
     if (App::Given.demo) {
         QString error;
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
     window.setWindowTitle(App::WindowTitle());
+    Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
     TraceShownIfAsked(window);

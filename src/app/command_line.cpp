@@ -42,6 +42,8 @@ struct Parser {
     QCommandLineOption configDir{QStringLiteral("config-dir"),
                                  QStringLiteral("Looks for the configuration files in DIR too."),
                                  QStringLiteral("DIR")};
+    QCommandLineOption noRecord{QStringLiteral("no-record"),
+                                QStringLiteral("Records no lesson into a file.")};
     QCommandLineOption demo{QStringLiteral("demo"),
                             QStringLiteral("Runs against the simulated Zanpo (a cup of hot water "
                                            "cooling), with the example files.")};
@@ -49,7 +51,7 @@ struct Parser {
     Parser() {
         parser.setApplicationDescription(
             QStringLiteral("Kelvira, a classroom thermometer for the Zanpo measurement box."));
-        parser.addOptions({help, version, port, configDir, demo});
+        parser.addOptions({help, version, port, configDir, demo, noRecord});
     }
 
     QString helpText() const {
@@ -82,6 +84,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.options.port = p.parser.value(p.port);
     line.options.configDir = p.parser.value(p.configDir);
     line.options.demo = p.parser.isSet(p.demo);
+    line.options.noRecord = p.parser.isSet(p.noRecord);
     if (p.parser.isSet(p.port) && line.options.port.isEmpty())
         return Mistake(p, QStringLiteral("--port needs a device"));
     if (p.parser.isSet(p.configDir) && line.options.configDir.isEmpty())

@@ -1,4 +1,5 @@
-// The command line: --help, --version, --port DEVICE, --config-dir DIR and --demo.
+// The command line: --help, --version, --port DEVICE, --config-dir DIR, --demo and
+// --no-record.
 // Parsed before anything else, so that a mistake ends the program before a window appears
 // and --help and --version work without a display.
 #pragma once

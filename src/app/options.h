@@ -6,9 +6,10 @@
 namespace App {
 
 struct Options {
-    QString port;       // --port: the device of the configured port number; empty: none given
-    QString configDir;  // --config-dir: searched after the working folder; empty: none given
-    bool demo = false;  // --demo: against the simulated box, with the example files
+    QString port;           // --port: the device of the configured port number; empty: none given
+    QString configDir;      // --config-dir: searched after the working folder; empty: none given
+    bool demo = false;      // --demo: against the simulated box, with the example files
+    bool noRecord = false;  // --no-record: no lesson is recorded
 };
 
 // Set once by main before the window is built; read where the program looks for its files

@@ -5,8 +5,9 @@
 
 namespace App {
 
-QString WindowTitle() {
-    return AppTitle + (Given.demo ? QStringLiteral("（デモ）") : QString());
+QString WindowTitle(bool notRecorded) {
+    return AppTitle + (Given.demo ? QStringLiteral("（デモ）") : QString()) +
+           (notRecorded ? QStringLiteral("（記録できません）") : QString());
 }
 
 }  // namespace App

@@ -5,7 +5,8 @@
 
 namespace App {
 
-// "けるびら", or "けるびら（デモ）" in a demonstration.
-QString WindowTitle();
+// "けるびら", with "（デモ）" in a demonstration and "（記録できません）" while the lesson
+// cannot be recorded.
+QString WindowTitle(bool notRecorded = false);
 
 }  // namespace App

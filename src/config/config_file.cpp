@@ -47,14 +47,14 @@ ConfigFile OpenConfigFile(const QString& name) {
         path = FindConfigFile(name, folder);
         if (!path.isEmpty()) break;
     }
-    if (path.isEmpty()) return {std::nullopt, FileErrors::FileNotFound};
+    if (path.isEmpty()) return {std::nullopt, FileErrors::FileNotFound, {}};
     // Checked before opening: opening a pipe would wait for a writer, a device never ends.
-    if (!QFileInfo(path).isFile()) return {std::nullopt, FileErrors::PathAccess};
+    if (!QFileInfo(path).isFile()) return {std::nullopt, FileErrors::PathAccess, path};
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, FileErrors::PathAccess};
+    if (!file.open(QIODevice::ReadOnly)) return {std::nullopt, FileErrors::PathAccess, path};
     QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) return {std::nullopt, FileErrors::PathAccess};
-    return {std::move(content), 0};
+    if (file.error() != QFileDevice::NoError) return {std::nullopt, FileErrors::PathAccess, path};
+    return {std::move(content), 0, path};
 }
 
 }  // namespace Vexo

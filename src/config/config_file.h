@@ -13,6 +13,7 @@ namespace Vexo {
 struct ConfigFile {
     std::optional<QByteArray> content;  // nullopt: the file could not be opened
     int16_t error = 0;                  // why not (FileErrors), 0 when it was read
+    QString path;                       // where it was found; empty when nowhere
 };
 
 // Path of the entry of `folder` (the working folder when ".") that stands for `name`: the

@@ -1,5 +1,7 @@
 #include "config/customization.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <array>
 
@@ -8,6 +10,7 @@
 #include "config/rounding.h"
 #include "core/vexo.h"
 #include "platform/surface.h"
+#include "recording/recording.h"
 
 namespace Vexo {
 namespace {
@@ -49,6 +52,7 @@ void SetDefaults() {
     PortNumber = 1;
     RequestBytes[0] = 242;
     FileError = 0;
+    SetRecordingFolder(QString(), QString());
 }
 
 // The colour keys read at most the two characters after "="; the number is reduced modulo
@@ -127,11 +131,22 @@ bool ApplyKeyLine(const QString& line) {
     return false;
 }
 
+// Kiroku= names the folder lessons are recorded in, or 0 to record none; tried after every
+// other key. The folder is taken from the line as written, not from its upper-case form.
+bool ApplyRecordingKey(const QString& line, const QString& text) {
+    const QLatin1StringView key("KIROKU=");
+    if (!line.startsWith(key)) return false;
+    SetRecordingFolder(text.right(line.size() - key.size()), CustomizationFolder());
+    return true;
+}
+
 void ApplyLines(TextInput& input) {
     while (!AtEndOfFile(input)) {
-        const QString line = NormaliseLine(ReadTextLine(input));
+        const QString text = ReadTextLine(input);
+        const QString line = NormaliseLine(text);
         if (line.startsWith(u'\'')) continue;
         if (ApplyKeyLine(line)) continue;
+        if (ApplyRecordingKey(line, text)) continue;
         if (!line.isEmpty() && QStringView(u"UDTC").contains(line[0])) ReadAlertRule(line, input);
     }
 }
@@ -147,7 +162,12 @@ QString NormaliseLine(const QString& line) {
     return normal;
 }
 
+namespace {
+QString customizationFolder;  // the folder of the file being read; empty: the working folder
+}  // namespace
+
 void ReadCustomizationFrom(const ConfigFile& file) {
+    customizationFolder = file.path.isEmpty() ? QString() : QFileInfo(file.path).absolutePath();
     Picture2->Print(QStringLiteral("基本数値設定中"));
     SetDefaults();
     if (file.content) {
@@ -159,6 +179,10 @@ void ReadCustomizationFrom(const ConfigFile& file) {
     }
     Picture2->Print(QStringLiteral("基本設定終了！"));
     Picture2->Print(QString());
+}
+
+QString CustomizationFolder() {
+    return customizationFolder.isEmpty() ? QDir::currentPath() : customizationFolder;
 }
 
 void ReadCustomization() {

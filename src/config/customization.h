@@ -13,6 +13,9 @@ namespace Vexo {
 // lines, with the same log lines into Picture2.
 void ReadCustomizationFrom(const ConfigFile& file);
 
+// The folder VEXO.TXT is read from; a relative folder named in it is taken from there.
+QString CustomizationFolder();
+
 // One line of the file, leading blanks removed and ASCII letters in upper case, as the keys
 // and rules are matched against it.
 QString NormaliseLine(const QString& line);

@@ -8,6 +8,7 @@
 #include "display/glyphs.h"
 #include "display/scale.h"
 #include "platform/surface.h"
+#include "recording/recording.h"
 #include "ui/zanpo.h"
 
 namespace Vexo {
@@ -33,6 +34,7 @@ void Timer2_Timer() {
 
 void RecordSample(float degrees) {
     TrendBuffer[TickIndex(ElapsedTicks)] = degrees * 100;
+    KeepRecordedTick();
     // A range changed anywhere (automatic widening, settings) reaches the graph here.
     if (DrawnScaleMax != ScaleMax) {
         DrawnScaleMax = ScaleMax;

@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
+#include "recording/recording.h"
 #include "ui/fsettei.h"
 #include "ui/run_state.h"
 #include "ui/zanpo.h"
@@ -84,6 +85,7 @@ void Start_Click() {
             RedrawPage();
         else
             DrawGraphFrame();
+        RecordingStarts();
         ResumeGraphTimer();
     } else {
         w.Start->setText(StoppedCaption);
@@ -91,6 +93,7 @@ void Start_Click() {
         StepBackTicks();
         w.DataReset->setVisible(true);
         DrawOverview();
+        RecordingStops();
     }
 }
 
@@ -103,6 +106,7 @@ void DataReset_Click() {
         DrawThermometer();
         DrawGraphFrame();
         w.Start->setText(StoppedCaption);
+        RecordingErased();
     } else {
         DrawOverview();
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/window_shown.h"
+#include "recording/recording.h"
 #include "ui/zanpo.h"
 
 namespace {
@@ -73,6 +74,7 @@ void InstallTraceIfAsked(Zanpo& window) {
          [&window] { return Flag(window.Text2->isVisibleTo(&window)); }},
         {QStringLiteral("Text2"), [&window] { return window.Text2->toPlainText(); }},
         {QStringLiteral("Title"), [&window] { return window.windowTitle(); }},
+        {QStringLiteral("Recorded"), [] { return QString::number(Vexo::RecordedTicks()); }},
     };
     auto* watch = new QTimer(&window);
     QObject::connect(watch, &QTimer::timeout,

@@ -21,7 +21,8 @@ class CommandLineTest : public QObject {
         QTest::addColumn<QString>("said");  // a part of the text to print
         QTest::newRow("nothing") << QStringList{} << Outcome::Run << ""
                                  << "" << false << "";
-        QTest::newRow("all") << QStringList{"--port", "/dev/ttyUSB0", "--config-dir=/c", "--demo"}
+        QTest::newRow("all") << QStringList{"--port", "/dev/ttyUSB0", "--config-dir=/c", "--demo",
+                                            "--no-record"}
                              << Outcome::Run << "/dev/ttyUSB0"
                              << "/c" << true << "";
         QTest::newRow("help") << QStringList{"--port", "/x", "-h"} << Outcome::Help << ""
@@ -48,6 +49,7 @@ class CommandLineTest : public QObject {
         QCOMPARE(line.outcome, outcome);
         QCOMPARE(line.options.port, port);
         QCOMPARE(line.options.configDir, configDir);
+        QCOMPARE(line.options.noRecord, arguments.contains("--no-record"));
         QCOMPARE(line.options.demo, demo);
         QVERIFY2(line.text.contains(said), qPrintable(line.text));
         // A mistake is followed by the usage.

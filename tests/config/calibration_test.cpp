@@ -141,12 +141,12 @@ class CalibrationTest : public QObject {
         Headless h;
         std::vector<SurfaceOp> ops;
         h.window->Picture2Surface.log = &ops;
-        const ConfigFile missing{std::nullopt, FileErrors::FileNotFound};
+        const ConfigFile missing{std::nullopt, FileErrors::FileNotFound, {}};
         const bool tooLarge = log.contains(TooLargeLine);
         QByteArray liquidFile = Csv(Ramp(ekionShort ? 100 : 256, 0), 1);
         if (tooLarge) liquidFile.replace("\r\n0\r\n", "\r\n99999\r\n");  // the first value
-        const ConfigFile liquid{liquidFile, 0};
-        const ConfigFile air{Csv(Ramp(256, -20), 8), 0};
+        const ConfigFile liquid{liquidFile, 0, {}};
+        const ConfigFile air{Csv(Ramp(256, -20), 8), 0, {}};
         ReadCalibrationFrom(ekion ? liquid : missing, kion ? air : missing);
         QCOMPARE(Printed(ops), log);
         QCOMPARE(int(FileError), error);

@@ -71,7 +71,7 @@ struct Reader {
     Headless h;
     std::vector<SurfaceOp> ops;
     Reader() { h.window->Picture2Surface.log = &ops; }
-    void read(const QByteArray& content) { ReadCustomizationFrom({content, 0}); }
+    void read(const QByteArray& content) { ReadCustomizationFrom({content, 0, {}}); }
     QStringList printed() const {
         QStringList lines;
         for (const SurfaceOp& op : ops)
@@ -99,7 +99,7 @@ class CustomizationTest : public QObject {
         Reader r;
         ScaleMax = 5;
         KelviraBack = PaletteColour(1);
-        ReadCustomizationFrom({std::nullopt, FileErrors::FileNotFound});
+        ReadCustomizationFrom({std::nullopt, FileErrors::FileNotFound, {}});
         for (const auto& [name, value] : Defaults) QCOMPARE(Settings().at(name)(), value);
         QCOMPARE(r.printed(), (QStringList{"基本数値設定中", "基本設定終了！", ""}));
         QCOMPARE(FileError, FileErrors::FileNotFound);

@@ -25,7 +25,7 @@ class SamplesTest : public QObject {
         Headless h;
         const QByteArray content = Sample("VEXO.TXT");
         QVERIFY(content.contains("\r\n"));
-        ReadCustomizationFrom({content, 0});
+        ReadCustomizationFrom({content, 0, {}});
         QCOMPARE(FileError, int16_t(0));
         QCOMPARE(KelviraBack, PaletteColour(6));
         QCOMPARE(GrphMemori, PaletteColour(1));

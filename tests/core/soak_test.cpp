@@ -4,17 +4,20 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <random>
 
 #include "platform/message_box.h"
+#include "recording/recording.h"
 #include "support/headless.h"
 #include "ui/fsettei.h"
 
@@ -48,7 +51,8 @@ const QByteArray Customization =
     "U60T5C14\r\nmotto atui\r\n"
     "U90C20\r\nsugoku atui\r\n"
     "D20T2C9\r\nsuzusii\r\n"
-    "D-5T1C11\r\nsamui\r\n";
+    "D-5T1C11\r\nsamui\r\n"
+    "Kiroku=lessons\r\n";
 
 }  // namespace
 
@@ -63,6 +67,44 @@ class SoakTest : public QObject {
     int widenings_ = 0;
     int capHeldTicks_ = 0;
     bool dialogOpen_ = false;
+
+    // What the current lesson's file must hold: each tick index once, its latest value.
+    QString keptFile_;
+    int keptTicks_ = 0;
+    int lessonsKept_ = 0;
+    std::array<float, Vexo::LastTick> keptHundredths_{};
+    std::array<int16_t, Vexo::LastTick> keptRaws_{};
+
+    void Keep(int tick, int16_t raw) {
+        if (Vexo::RecordingFile() != keptFile_) {
+            CheckKept();
+            keptFile_ = Vexo::RecordingFile();
+            keptTicks_ = 0;
+            ++lessonsKept_;
+        }
+        if (tick >= Vexo::LastTick) return;  // the cap: nothing more is appended
+        keptTicks_ = tick + 1;
+        keptHundredths_[tick] = Vexo::TrendBuffer[tick];
+        keptRaws_[tick] = raw;
+    }
+
+    // Read line by line in place: the check itself must not make the heap grow.
+    void CheckKept() {
+        if (keptFile_.isEmpty()) return;
+        QFile file(keptFile_);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        qsizetype at = bytes.indexOf('\n') + 1;  // after the header
+        for (int t = 0; t < keptTicks_; ++t) {
+            char want[64];
+            const int size =
+                std::snprintf(want, sizeof want, "%d.%d,%ld.0,%d\r\n", t / 2, t % 2 ? 5 : 0,
+                              std::lround(keptHundredths_[t] / 100), int(keptRaws_[t]));
+            QCOMPARE(bytes.mid(at, size), QByteArray(want));
+            at += size;
+        }
+        QCOMPARE(at, bytes.size());  // nothing after the last tick
+    }
 
     int Roll(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
 
@@ -180,7 +222,9 @@ class SoakTest : public QObject {
             if (ms % 500 == 0 && Timer2->running()) {
                 const float page = PageStartTick;
                 const bool shownBefore = w.Text2->isVisible();
+                const int tick = static_cast<int>(ElapsedTicks);
                 Timer2->tick();
+                Keep(tick, RawValue);
                 ++graphTicks_;
                 if (PageStartTick != page && PageStartTick > 0) ++pageTurns_;
                 if (!shownBefore && w.Text2->isVisible()) ++alertsShown_;
@@ -215,6 +259,7 @@ class SoakTest : public QObject {
             if (pollTicks_ >= 25'000 && graphTicks_ >= 12'000 && capHeldTicks_ >= 5'000) break;
         }
         const long memoryAtEnd = ResidentKiB("VmRSS:");
+        CheckKept();
         qInfo(
             "poll ticks %d, graph ticks %d, alerts %d, page turns %d, widenings %d, "
             "questions %d, cap held %d, memory after 1 min %ld KiB, at end %ld KiB, peak %ld KiB",
@@ -224,6 +269,8 @@ class SoakTest : public QObject {
         QVERIFY(pollTicks_ >= 25'000);
         QVERIFY(graphTicks_ >= 12'000);
         QVERIFY(capReached);
+        QVERIFY(lessonsKept_ > 1);
+        QCOMPARE(QFileInfo(keptFile_).path(), folder.filePath("lessons"));
         QVERIFY(alertsShown_ > 0);
         QVERIFY(pageTurns_ > 0);
         QVERIFY(widenings_ > 0 || ScaleMax - ScaleMin > initialSpan);

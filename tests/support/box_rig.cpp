@@ -109,6 +109,7 @@ bool BoxRig::startProgram(const QString& device, const QStringList& wrapper,
     e.insert("KELVIRA_TRACE", "1");
     e.insert("KELVIRA_PORT1", device.isEmpty() ? link() : device);
     e.insert("XDG_RUNTIME_DIR", dir());
+    e.insert("HOME", dir());  // lessons are recorded into Documents/Kelvira there
     for (const QString& pair : env) e.insert(pair.section('=', 0, 0), pair.section('=', 1));
     program_.setProcessEnvironment(e);
     program_.setWorkingDirectory(dir());
@@ -131,6 +132,7 @@ bool BoxRig::startBoxRunningProgram(const QStringList& options) {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert("KELVIRA_TRACE", "1");
     e.insert("XDG_RUNTIME_DIR", dir());
+    e.insert("HOME", dir());
     box_.setProcessEnvironment(e);
     return startBox(options + QStringList{"--run", Env("KELVIRA_BIN")});
 }

@@ -1,9 +1,16 @@
 #include "support/headless.h"
 
+#include <QTemporaryDir>
+
 #include "platform/message_box.h"
+#include "recording/recording.h"
 
 Headless::Headless() {
+    // Lessons started in tests are recorded under a home of the tests' own.
+    static QTemporaryDir home;
+    qputenv("HOME", QFile::encodeName(home.path()));
     Vexo::ResetState();
+    Vexo::ResetRecording();
     auto fake = std::make_unique<FakeSerialLine>();
     line = fake.get();
     window =

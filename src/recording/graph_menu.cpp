@@ -1,0 +1,64 @@
+// The graph's menu on the right mouse button: the picture to the clipboard, the picture
+// into a PNG file of the user's choice, and the recordings folder in the file manager.
+#include <QClipboard>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QUrl>
+#include <memory>
+
+#include "platform/message_box.h"
+#include "platform/picture_box.h"
+#include "recording/recording.h"
+#include "ui/fonts.h"
+#include "ui/zanpo.h"
+
+namespace Vexo {
+
+namespace {
+
+void SaveAs(QWidget* parent, const QImage& picture) {
+    const QString lesson = RecordingFile();
+    QString suggested = lesson.isEmpty() ? RecordingFolder() : QFileInfo(lesson).path();
+    if (suggested.isEmpty() || !QFileInfo(suggested).isDir()) suggested = QDir::homePath();
+    suggested += QLatin1Char('/') +
+                 QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
+                 QStringLiteral(".png");
+    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("グラフを保存"), suggested,
+                                                QStringLiteral("PNG (*.png)"));
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
+    if (!picture.save(path, "PNG"))
+        MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
+}
+
+void OpenFolder() {
+    const QString folder = RecordingFolder();
+    QDir().mkpath(folder);
+    QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+}  // namespace
+
+void InstallGraphMenu(Zanpo& window) {
+    PictureBox* graph = window.Picture2;
+    graph->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(graph, &QWidget::customContextMenuRequested, graph, [graph](QPoint at) {
+        // The graph as it was when the menu was asked for; the measurement goes on meanwhile.
+        const QImage picture = GraphPicture();
+        QMenu menu(graph);
+        menu.setFont(GothicFont(12));
+        menu.addAction(QStringLiteral("グラフをコピー"),
+                       [picture] { QGuiApplication::clipboard()->setImage(picture); });
+        menu.addAction(QStringLiteral("グラフを保存…"),
+                       [graph, picture] { SaveAs(graph, picture); });
+        menu.addAction(QStringLiteral("記録のフォルダを開く"), OpenFolder)
+            ->setEnabled(!RecordingFolder().isEmpty());
+        menu.exec(graph->mapToGlobal(at));
+    });
+}
+
+}  // namespace Vexo

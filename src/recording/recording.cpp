@@ -1,0 +1,189 @@
+// The lesson being recorded: which file it goes to, and what happens on start, tick, stop
+// and reset. Everything here runs on the user-interface thread, inside the handlers.
+#include "recording/recording.h"
+
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <cerrno>
+
+#include "core/vexo.h"
+#include "display/scale.h"
+#include "platform/surface.h"
+#include "recording/background_sync.h"
+#include "recording/lesson_file.h"
+
+namespace Vexo {
+
+void ResetRecordingFolder();  // recording_folder.cpp
+
+namespace {
+
+// The file is brought onto the disk every ten seconds of a measurement and at every stop.
+constexpr int SyncEveryTicks = 20;
+// Names tried for a lesson started within the same second as one before it.
+constexpr int MaxNamesPerSecond = 1000;
+constexpr int GraphSize = 400;
+
+struct Lesson {
+    bool armed = false;   // a measurement runs and is being recorded
+    bool fresh = true;    // the next start begins a new lesson
+    bool failed = false;  // a fault ended the recording until the next start
+    QDateTime startedAt;
+    QString base;  // the lesson's files without their extension, once the CSV exists
+    LessonFile file;
+    std::array<uint8_t, LastTick> raw{};  // the raw byte of each tick
+    int ticksSinceSync = 0;
+};
+
+Lesson lesson;
+
+void Fail() {
+    CloseLessonFile(lesson.file);
+    if (!lesson.failed) ShowWindowTitle(true);
+    lesson.failed = true;
+}
+
+// Creates the lesson's file: named after the measurement's start, with a number added when
+// that name is taken; after a fault, the file it had is written again from the start.
+bool OpenLesson() {
+    const QString folder = RecordingFolder();
+    if (folder.isEmpty() || !QDir().mkpath(folder)) return false;
+    if (!lesson.base.isEmpty())
+        return CreateLessonFile(lesson.file, lesson.base + QStringLiteral(".csv"), true) == 0;
+    const QString stem = folder + QLatin1Char('/') +
+                         lesson.startedAt.toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss"));
+    for (int n = 1; n <= MaxNamesPerSecond; ++n) {
+        const QString base = n == 1 ? stem : stem + QLatin1Char('_') + QString::number(n);
+        if (QFileInfo::exists(base + QStringLiteral(".png"))) continue;
+        const int error = CreateLessonFile(lesson.file, base + QStringLiteral(".csv"), false);
+        if (error == EEXIST) continue;
+        if (error != 0) return false;
+        lesson.base = base;
+        // The folder's entry for the new file, too, must reach the disk.
+        SyncInBackground(
+            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return true;
+    }
+    return false;
+}
+
+bool WriteTick(int tick) {
+    char line[TickLineMax];
+    const int size = TickLine(line, tick, TrendBuffer[tick], lesson.raw[tick]);
+    return WriteTickLine(lesson.file, tick, line, size);
+}
+
+// Writes the PNG next to its temporary name first, so that a crash never leaves half a
+// picture under the lesson's name.
+bool SavePicture(const QImage& picture, const QString& path) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+    const QByteArray name = QFile::encodeName(path);
+    const QByteArray part = name + ".part";
+    const int fd = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    for (qsizetype done = 0; written && done < png.size();) {
+        const ssize_t n =
+            ::write(fd, png.constData() + done, static_cast<size_t>(png.size() - done));
+        written = n > 0 || (n < 0 && errno == EINTR);
+        if (n > 0) done += n;
+    }
+    if (!written || ::rename(part.constData(), name.constData()) != 0) {
+        ::close(fd);
+        ::unlink(part.constData());
+        return false;
+    }
+    SyncInBackground(fd);
+    return true;
+}
+
+}  // namespace
+
+void KeepRecordedTick() {
+    if (!lesson.armed) return;
+    const int tick = TickIndex(ElapsedTicks);
+    // The recording ends at the cap: ticks there have no time of their own.
+    if (tick >= LastTick) return;
+    lesson.raw[tick] = static_cast<uint8_t>(std::clamp<int>(RawValue, 0, LastRaw));
+    if (lesson.failed) return;
+    if (lesson.file.fd < 0) {
+        if (!OpenLesson()) return Fail();
+        ShowWindowTitle(false);
+    }
+    // Normally one line; after a fault the ticks the file missed come first.
+    for (int t = std::min(lesson.file.lines, tick); t <= tick; ++t)
+        if (!WriteTick(t)) return Fail();
+    if (++lesson.ticksSinceSync >= SyncEveryTicks) {
+        lesson.ticksSinceSync = 0;
+        SyncInBackground(DuplicateForSync(lesson.file.fd));
+    }
+}
+
+void RecordingStarts() {
+    if (RecordingFolder().isEmpty()) return;
+    if (lesson.fresh) {
+        CloseLessonFile(lesson.file);
+        lesson.fresh = false;
+        lesson.base.clear();
+        lesson.startedAt = QDateTime::currentDateTime();
+    }
+    // A fault is tried again: the next tick writes the whole recording afresh.
+    lesson.failed = false;
+    lesson.armed = true;
+}
+
+void RecordingStops() {
+    if (!lesson.armed) return;
+    lesson.armed = false;
+    if (lesson.file.fd < 0) return;
+    // The graph area read in place: a copy of the picture would leave the heap larger.
+    const QImage& whole = Picture2->image();
+    const QImage graph(whole.constBits(), GraphSize, GraphSize, whole.bytesPerLine(),
+                       whole.format());
+    const bool saved = SavePicture(graph, lesson.base + QStringLiteral(".png"));
+#ifdef __GLIBC__
+    malloc_trim(0);  // what the encoder used goes back to the system at once
+#endif
+    if (!saved) return Fail();
+    SyncInBackground(DuplicateForSync(lesson.file.fd));
+}
+
+void RecordingErased() {
+    SyncInBackground(DuplicateForSync(lesson.file.fd));
+    CloseLessonFile(lesson.file);
+    lesson.armed = false;
+    lesson.fresh = true;
+}
+
+QString RecordingFile() {
+    return lesson.base.isEmpty() ? QString() : lesson.base + QStringLiteral(".csv");
+}
+
+int RecordedTicks() {
+    return lesson.file.lines;
+}
+
+QImage GraphPicture() {
+    return Picture2->image().copy(0, 0, GraphSize, GraphSize);
+}
+
+void ResetRecording() {
+    CloseLessonFile(lesson.file);
+    lesson.file.lines = 0;
+    lesson.armed = lesson.failed = false;
+    lesson.fresh = true;
+    lesson.base.clear();
+    ResetRecordingFolder();
+}
+
+}  // namespace Vexo

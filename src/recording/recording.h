@@ -1,0 +1,47 @@
+// Every lesson kept: each measurement is recorded tick by tick into a CSV file as it
+// happens, and on every stop the graph as shown is saved beside it as a PNG. The commands
+// and the graph tick reach this through one call each; faults never stop a measurement,
+// they only mark the window's title until the next start records again.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class Zanpo;
+
+namespace Vexo {
+
+// --- Called from the commands and the graph tick -------------------------------------
+// RecordSample: the tick at ElapsedTicks has just been put into TrendBuffer.
+void KeepRecordedTick();
+// Start_Click, starting: the first start and the first after a reset begin a new lesson
+// file; any other start continues the same one, and tries again after a fault.
+void RecordingStarts();
+// Start_Click, stopping, once the overview is drawn: its picture goes beside the file.
+void RecordingStops();
+// DataReset_Click answered Yes: the lesson is over, the next start opens a new file.
+void RecordingErased();
+
+// --- Where lessons go --------------------------------------------------------------------
+// The customization key Kiroku=: `text` names the folder (relative to `base`), "0" switches
+// recording off, empty text restores the default, Kelvira/ in the documents folder.
+void SetRecordingFolder(const QString& text, const QString& base);
+// The option --no-record.
+void SwitchRecordingOff();
+// The folder lessons are recorded in; empty when recording is switched off.
+QString RecordingFolder();
+
+// --- What the window and the tests see ----------------------------------------------
+QString RecordingFile();  // the current lesson's CSV file; empty before it exists
+int RecordedTicks();      // how many ticks that file holds
+// The graph area of Picture2 as it stands.
+QImage GraphPicture();
+// The menu of the graph's right button: copy, save as, open the recordings folder.
+void InstallGraphMenu(Zanpo& window);
+// Back to the state at program start: recording on, default folder, no lesson (tests).
+void ResetRecording();
+
+// The main window's title, with a mark while this lesson is not being recorded.
+void ShowWindowTitle(bool notRecorded);
+
+}  // namespace Vexo
