@@ -16,8 +16,17 @@ void PictureBox::setImmediate(bool immediate) {
     lastShown_.invalidate();
 }
 
+double PictureBox::scale() const {
+    return surface_.ratio() / devicePixelRatioF();
+}
+
 void PictureBox::surfaceChanged(const QRect& area) {
-    const QRect dirty = area.isNull() ? rect() : area;
+    const double s = scale();
+    const QRect scaled =
+        s == 1 ? area
+               : QRectF(area.x() * s, area.y() * s, area.width() * s, area.height() * s)
+                     .toAlignedRect();
+    const QRect dirty = area.isNull() ? rect() : scaled;
     if (!immediate_ || !isVisible()) {
         update(dirty);
         return;
@@ -34,5 +43,15 @@ void PictureBox::surfaceChanged(const QRect& area) {
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& area : event->region()) painter.drawImage(area, surface_.image(), area);
+    const double d = devicePixelRatioF();
+    const QImage& image = surface_.image();
+    const QRect shown(QPoint(), (QSizeF(image.size()) / d).toSize());
+    for (const QRect& area : event->region()) {
+        // A widget a rounding larger than the picture shows the window's colour there.
+        if (!shown.contains(area)) painter.fillRect(area, palette().window());
+        const QRect target = area.intersected(shown);
+        const QRectF source(target.x() * d, target.y() * d, target.width() * d,
+                            target.height() * d);
+        painter.drawImage(QRectF(target), image, source);
+    }
 }

@@ -1,5 +1,6 @@
 // The widget that shows a picture surface. It never draws on its own: it copies the
-// surface's pixels to the screen whenever the surface has changed.
+// surface's pixels to the screen, one to one, whenever the surface has changed. A surface
+// held at a pixel ratio above the screen's shows that much larger.
 #pragma once
 
 #include <QElapsedTimer>
@@ -20,12 +21,15 @@ class PictureBox : public QWidget {
     // goes with the next one. Otherwise repaints are coalesced into one per turn of the
     // event loop.
     void setImmediate(bool immediate);
+    Surface& surface() const { return surface_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
 
   private:
     void surfaceChanged(const QRect& area);
+    // Widget pixels per pixel of the drawing.
+    double scale() const;
 
     Surface& surface_;
     bool immediate_ = false;
