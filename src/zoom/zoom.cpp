@@ -1,7 +1,9 @@
 #include "zoom/zoom.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QKeySequence>
+#include <QProxyStyle>
 #include <QScreen>
 #include <QShortcut>
 #include <QWidget>
@@ -11,6 +13,33 @@
 #include "zoom/zoom_steps.h"
 
 namespace {
+
+// The boxes of check boxes and option buttons, which the style draws, as large as the zoom.
+class ZoomStyle : public QProxyStyle {
+  public:
+    explicit ZoomStyle(const QString& base) : QProxyStyle(base) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int designed = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+            case PM_IndicatorWidth:
+            case PM_IndicatorHeight:
+            case PM_ExclusiveIndicatorWidth:
+            case PM_ExclusiveIndicatorHeight:
+            case PM_CheckBoxLabelSpacing:
+            case PM_RadioButtonLabelSpacing:
+                return qRound(designed * CurrentZoom());
+            default:
+                return designed;
+        }
+    }
+};
+
+// Puts the style in place the first time the zoom leaves the design.
+void ZoomTheStyle() {
+    if (!dynamic_cast<ZoomStyle*>(QApplication::style()))
+        QApplication::setStyle(new ZoomStyle(QApplication::style()->name()));
+}
 
 // The zoom of the one main window, living as long as the window.
 class WindowZoom : public QObject {
@@ -132,6 +161,7 @@ double CurrentZoom() {
 void FollowZoom(QWidget& window) {
     const double factor = CurrentZoom();
     if (factor == 1 && !WindowDesign::taken(window)) return;
+    ZoomTheStyle();
     WindowDesign::of(window).layOut(factor);
 }
 

@@ -1,9 +1,11 @@
 // The zoom of the main window: its steps and keys, every control and font at a factor, grid
 // lines drawn sharp after a change, full screen, and the dialogs following the factor.
 #include <QAbstractScrollArea>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 #include <QtTest>
 
 #include "display/drawing_log.h"
@@ -135,12 +137,14 @@ class ZoomTest : public QObject {
 
     void dialogsFollowTheZoom() {
         Headless h;
+        const int box = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth);
         SetZoom(2);
         Vexo::Settei_Click();
         Fsettei& d = *Vexo::SettingsDialog;
         QCOMPARE(d.size(), QSize(626, 702));
         QCOMPARE(d.Owaru->geometry(), Twice(QRect(144, 296, 160, 46)));
         QCOMPARE(d.Owaru->font().pixelSize(), 32);
+        QCOMPARE(d.Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth), 2 * box);
         Vexo::FCancel_Click();
 
         const double designed = QMessageBox().font().pointSizeF();
