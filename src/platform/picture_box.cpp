@@ -16,17 +16,16 @@ void PictureBox::setImmediate(bool immediate) {
     lastShown_.invalidate();
 }
 
-double PictureBox::scale() const {
-    return surface_.ratio() / devicePixelRatioF();
-}
-
 void PictureBox::surfaceChanged(const QRect& area) {
-    const double s = scale();
-    const QRect scaled =
-        s == 1 ? area
-               : QRectF(area.x() * s, area.y() * s, area.width() * s, area.height() * s)
-                     .toAlignedRect();
-    const QRect dirty = area.isNull() ? rect() : scaled;
+    QRect dirty = rect();
+    if (area.isNull())
+        scale_ = surface_.ratio() / devicePixelRatioF();
+    else if (scale_ == 1)
+        dirty = area;
+    else
+        dirty = QRectF(area.x() * scale_, area.y() * scale_, area.width() * scale_,
+                       area.height() * scale_)
+                    .toAlignedRect();
     if (!immediate_ || !isVisible()) {
         update(dirty);
         return;

@@ -28,10 +28,11 @@ class PictureBox : public QWidget {
 
   private:
     void surfaceChanged(const QRect& area);
-    // Widget pixels per pixel of the drawing.
-    double scale() const;
 
     Surface& surface_;
+    // Widget pixels per pixel of the drawing, taken again whenever the whole surface changed
+    // (as it does when its ratio changes).
+    double scale_ = 1;
     bool immediate_ = false;
     QRegion waiting_;          // changed since the last repaint at once
     QElapsedTimer lastShown_;  // when that repaint was
