@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/window_timer.h"
+#include "zoom/zoom.h"
 
 QString SamplesDir() {
     return QStringLiteral(KELVIRA_SAMPLES_DIR);
@@ -72,6 +73,11 @@ void Lesson::graphTick() {
 
 void Lesson::paint() {
     QCoreApplication::processEvents();
+}
+
+void Lesson::zoom(double factor) {
+    SetZoom(factor);
+    paint();
 }
 
 void Lesson::record(int ticks) {
