@@ -115,7 +115,13 @@ void Surface::paint(const Painting& p) {
 // What is wholly covered by a filled box no longer shows; nor does an outline drawn again.
 void Surface::keep(Painting p) {
     if (p.kind == Painting::Fill) {
-        const auto covered = [&p](const Painting& q) { return p.area.contains(q.area); };
+        // Areas are never empty: a plain comparison of their edges, at every poll that
+        // moves the liquid column.
+        const QRect& fill = p.area;
+        const auto covered = [&fill](const Painting& q) {
+            return q.area.left() >= fill.left() && q.area.right() <= fill.right() &&
+                   q.area.top() >= fill.top() && q.area.bottom() <= fill.bottom();
+        };
         shown_.erase(std::remove_if(shown_.begin(), shown_.end(), covered), shown_.end());
     } else if (p.kind == Painting::Box) {
         const auto same = [&p](const Painting& q) {
