@@ -6,6 +6,7 @@
 #include <QProxyStyle>
 #include <QScreen>
 #include <QShortcut>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 
@@ -52,7 +53,8 @@ class WindowZoom : public QObject {
     void toggleFullScreen();
 
   protected:
-    // Full screen, the content is laid out again whenever the window's size changes.
+    // Full screen, the content is laid out again whenever the window's size changes; on a
+    // screen of another pixel ratio, the pictures are drawn again at its ratio.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -61,6 +63,7 @@ class WindowZoom : public QObject {
     void stepDown() { set(ZoomStepDown(factor_)); }
     void reset() { set(1); }
     void layOutFullScreen();
+    void layOutAgain();
     void keepOnScreen();
 
     QWidget& window_;
@@ -139,8 +142,19 @@ void WindowZoom::layOutFullScreen() {
     design.layOutAt(fullFactor_, QPoint(margin.width(), margin.height()));
 }
 
+void WindowZoom::layOutAgain() {
+    if (full_)
+        layOutFullScreen();
+    else if (factor_ != 1 || window_.devicePixelRatioF() != 1 || WindowDesign::taken(window_))
+        WindowDesign::of(window_).layOut(factor_);
+}
+
 bool WindowZoom::eventFilter(QObject* watched, QEvent* event) {
-    if (full_ && watched == &window_ && event->type() == QEvent::Resize) layOutFullScreen();
+    if (watched != &window_) return false;
+    if (full_ && event->type() == QEvent::Resize) layOutFullScreen();
+    // Sent before the window takes the new screen's ratio: laid out once it has.
+    if (event->type() == QEvent::ScreenChangeInternal)
+        QTimer::singleShot(0, this, &WindowZoom::layOutAgain);
     return false;
 }
 
