@@ -57,14 +57,14 @@ void Surface::show(Painting p) {
     done(area);
 }
 
-// A line one pixel wide between two pixels, both ends painted. At a ratio above 1 the pen
-// is as wide as a pixel and runs through the pixels' centres, so that a horizontal line
-// covers exactly its pixels' rows of the screen.
+// A line one pixel wide between two pixels, both ends painted. At a ratio above 1 a line
+// along a row or a column covers exactly its pixels' blocks of the picture; any other runs
+// through the pixels' centres with a pen as wide as a pixel.
 void Surface::stroke(QPoint from, QPoint to) {
     if (ratio_ == 1) {
         painter_->drawLine(from, to);
-    } else if (from == to) {
-        painter_->fillRect(QRect(from, QSize(1, 1)), painter_->pen().color());
+    } else if (from.x() == to.x() || from.y() == to.y()) {
+        painter_->fillRect(spanOf(from, to), painter_->pen().color());
     } else {
         const QPointF centre(0.5, 0.5);
         painter_->drawLine(QPointF(from) + centre, QPointF(to) + centre);
