@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kelvira needs that are not installed yet.
 #   scripts/setup.sh run    what building and running the program needs
-#   scripts/setup.sh test   that, plus what the tests, sanitizers and fuzzers need
+#   scripts/setup.sh package  that, plus what building and checking the Debian package needs
+#   scripts/setup.sh test   all of that, plus what the tests, sanitizers and fuzzers need
 set -euo pipefail
 
 run_packages=(
@@ -10,12 +11,18 @@ run_packages=(
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool
 )
+package_packages=(
+    dpkg-dev file lintian desktop-file-utils appstream man-db
+)
 test_packages=(
     clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps
 )
 
 wanted=("${run_packages[@]}")
-if [[ "${1:-run}" == test ]]; then wanted+=("${test_packages[@]}"); fi
+case "${1:-run}" in
+    package) wanted+=("${package_packages[@]}") ;;
+    test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+esac
 
 missing=()
 for package in "${wanted[@]}"; do

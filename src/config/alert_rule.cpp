@@ -1,9 +1,7 @@
 // A temperature-crossing rule of the customization file: direction letter, signed threshold,
 // optionally "T" and a display time, optionally "C" and a colour number (U25T10C12); the next
-// line of the file is its message. Rules fill rows 1..30 of AlertRules and AlertTexts; from
-// the thirty-first on, each overwrites row 30.
-#include <algorithm>
-
+// line of the file is its message. Rules fill rows 1..30 of AlertRules and AlertTexts; rules
+// after the thirtieth are dropped, their message lines still read past.
 #include "config/customization.h"
 #include "config/file_errors.h"
 #include "config/rounding.h"
@@ -36,7 +34,11 @@ void SetField(int16_t& field, double value) {
 }  // namespace
 
 void ReadAlertRule(const QString& rule, TextInput& input) {
-    AlertCount = static_cast<int16_t>(std::min(AlertCount + 1, MaxAlerts));
+    if (AlertCount >= MaxAlerts) {
+        ReadRawLine(input);  // the message of a rule that has no row left
+        return;
+    }
+    AlertCount = static_cast<int16_t>(AlertCount + 1);
     const int n = AlertCount;
     if (AtEndOfFile(input))
         FileError = FileErrors::InputPastEnd;  // the rule stands, its text stays as it was
@@ -48,11 +50,14 @@ void ReadAlertRule(const QString& rule, TextInput& input) {
     auto& row = AlertRules[n];
     row[0] = kind == u'U' ? True : False;
 
-    // The threshold takes digits and minus signs in any order; "T" and "C" are recognised
-    // only right after it (and "C" also right after the time).
+    // The threshold takes digits and minus signs in any order and one decimal point (25.5);
+    // "T" and "C" are recognised only right after it (and "C" also right after the time).
     qsizetype pos = 1;
-    const qsizetype thresholdLength =
-        RunLength(rule, pos, [](QChar c) { return IsDigit(c) || c == u'-'; });
+    bool point = false;
+    const qsizetype thresholdLength = RunLength(rule, pos, [&point](QChar c) {
+        if (c == u'.' && !point) return point = true;
+        return IsDigit(c) || c == u'-';
+    });
     const QString threshold = rule.mid(pos, thresholdLength);
     SetField(row[1], LeadingNumber(threshold) * 100);
     Picture2->Print(threshold);

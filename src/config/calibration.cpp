@@ -19,27 +19,35 @@ bool IsBlankText(QStringView text) {
     return std::all_of(text.begin(), text.end(), IsBlank);
 }
 
-// One line of values, with no line feed in it.
+// One line of values, with no line feed in it. A value ends at a blank or a comma; blanks
+// separate values as a comma does, and blanks beside a comma are part of that one separator.
 void SplitLinePart(QStringView line, std::vector<QString>& values, size_t limit) {
-    if (IsBlankText(line)) return;
     qsizetype pos = 0;
-    while (values.size() < limit) {
+    auto skipBlanks = [&] {
         while (pos < line.size() && IsBlank(line[pos])) ++pos;
-        qsizetype comma;
-        if (pos < line.size() && line[pos] == u'"') {
+    };
+    while (values.size() < limit) {
+        skipBlanks();
+        if (pos >= line.size()) return;
+        if (line[pos] == u',') {
+            values.push_back(QString());  // nothing between two commas
+        } else if (line[pos] == u'"') {
             qsizetype close = line.indexOf(u'"', pos + 1);
             if (close < 0) close = line.size();
             values.push_back(line.mid(pos + 1, close - pos - 1).toString());
-            comma = line.indexOf(u',', close);
+            // Whatever follows the closing quote, up to the next blank or comma, is dropped.
+            pos = close;
+            while (pos < line.size() && !IsBlank(line[pos]) && line[pos] != u',') ++pos;
         } else {
-            comma = line.indexOf(u',', pos);
-            QStringView item = line.mid(pos, (comma < 0 ? line.size() : comma) - pos);
-            const auto blank = std::find_if(item.begin(), item.end(), IsBlank);
-            values.push_back(item.first(blank - item.begin()).toString());
+            const qsizetype start = pos;
+            while (pos < line.size() && !IsBlank(line[pos]) && line[pos] != u',') ++pos;
+            values.push_back(line.mid(start, pos - start).toString());
         }
-        if (comma < 0) return;
-        pos = comma + 1;
-        if (IsBlankText(line.mid(pos))) return;
+        skipBlanks();
+        if (pos < line.size() && line[pos] == u',') {
+            ++pos;
+            if (IsBlankText(line.mid(pos))) return;  // a comma at the line's end adds nothing
+        }
     }
 }
 
@@ -49,25 +57,32 @@ void SplitValues(const QString& line, std::vector<QString>& values, size_t limit
     for (QStringView part : QStringView(line).split(u'\n')) SplitLinePart(part, values, limit);
 }
 
-int16_t ReadTable(const QByteArray& content, std::array<int16_t, 256>& table) {
+TableReading ReadTable(const QByteArray& content, std::array<int16_t, 256>& table) {
+    TableReading reading;
     TextInput input = OpenTextInput(content);
-    if (AtEndOfFile(input)) return FileErrors::InputPastEnd;
+    if (AtEndOfFile(input)) {
+        reading.shortOfValues = true;
+        reading.error = FileErrors::InputPastEnd;
+        return reading;
+    }
     ReadRawLine(input);  // the header, whatever it holds
 
     std::vector<QString> values;
     while (values.size() < table.size() && !AtEndOfFile(input))
         SplitValues(ReadTextLine(input), values, table.size());
 
-    int16_t error = 0;
     for (size_t i = 0; i < table.size(); ++i) {
-        if (i >= values.size())
-            error = FileErrors::InputPastEnd;
-        else if (const auto degrees = ToInt16(LeadingNumber(values[i])))
+        if (i >= values.size()) {
+            reading.shortOfValues = true;
+            reading.error = FileErrors::InputPastEnd;
+        } else if (const auto degrees = ToInt16(LeadingNumber(values[i]))) {
             table[i] = *degrees;
-        else
-            error = FileErrors::Overflow;
+        } else {
+            reading.tooLarge = true;
+            reading.error = FileErrors::Overflow;
+        }
     }
-    return error;
+    return reading;
 }
 
 namespace {
@@ -78,10 +93,10 @@ void ReadOneTable(const ConfigFile& file, std::array<int16_t, 256>& table, const
         return;
     }
     Picture2->Print(log);
-    FileError = ReadTable(*file.content, table);
-    if (FileError != 0) {
-        Picture2->Print(QStringLiteral("データが足りません！"));
-    }
+    const TableReading reading = ReadTable(*file.content, table);
+    FileError = reading.error;
+    if (reading.tooLarge) Picture2->Print(QStringLiteral("データが大きすぎます！"));
+    if (reading.shortOfValues) Picture2->Print(QStringLiteral("データが足りません！"));
 }
 
 }  // namespace

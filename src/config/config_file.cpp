@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "app/config_folders.h"
 #include "config/file_errors.h"
 
 namespace Vexo {
@@ -22,21 +23,30 @@ bool EqualIgnoringAsciiCase(const QString& a, const QString& b) {
 
 }  // namespace
 
-QString FindConfigFile(const QString& name) {
-    const QStringList entries = QDir::current().entryList(
+QString FindConfigFile(const QString& name, const QString& folder) {
+    const QDir dir(folder);
+    const QStringList entries = dir.entryList(
         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::NoSort);
     QString found;
     for (const QString& entry : entries) {
-        if (entry == name) return entry;
+        if (entry == name) {
+            found = entry;
+            break;
+        }
         if (EqualIgnoringAsciiCase(entry, name) &&
             (found.isEmpty() || QFile::encodeName(entry) < QFile::encodeName(found)))
             found = entry;
     }
-    return found;
+    if (found.isEmpty() || folder == QLatin1String(".")) return found;
+    return dir.filePath(found);
 }
 
 ConfigFile OpenConfigFile(const QString& name) {
-    const QString path = FindConfigFile(name);
+    QString path;
+    for (const QString& folder : App::ConfigFolders()) {
+        path = FindConfigFile(name, folder);
+        if (!path.isEmpty()) break;
+    }
     if (path.isEmpty()) return {std::nullopt, FileErrors::FileNotFound};
     // Checked before opening: opening a pipe would wait for a writer, a device never ends.
     if (!QFileInfo(path).isFile()) return {std::nullopt, FileErrors::PathAccess};

@@ -75,6 +75,10 @@ extern bool DeviceMissing;
 extern int16_t AnswerCount;
 // Poll ticks since the last attempt to open a closed port (device/reconnect.cpp).
 extern int16_t ClosedPortTicks;
+// Watch ticks on an open port without an answer, and whether the log has said so
+// (device/connection.cpp).
+extern int16_t SilentTicks;
+extern bool SilenceReported;
 
 // --- The windows and the platform objects the routines draw on and talk through --------
 // Bound by the main window when it is built; tests bind headless stand-ins instead.
@@ -128,6 +132,7 @@ void Setumei_Click();
 void Settei_Click();
 void Owari_Click();
 void Form_Unload(int16_t& cancel);
+void EndNow();  // what the quit question's Yes does: hide the window, end the program
 void StepBackTicks();
 void BlankGraph();
 void Text1_GotFocus();

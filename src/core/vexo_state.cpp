@@ -43,6 +43,8 @@ std::array<float, 4> LastPlotPoints{};
 bool DeviceMissing = false;
 int16_t AnswerCount = 0;
 int16_t ClosedPortTicks = 0;
+int16_t SilentTicks = 0;
+bool SilenceReported = false;
 
 Zanpo* MainWindow = nullptr;
 Fsettei* SettingsDialog = nullptr;
@@ -79,6 +81,8 @@ void ResetState() {
     DeviceMissing = false;
     AnswerCount = 0;
     ClosedPortTicks = 0;
+    SilentTicks = 0;
+    SilenceReported = false;
 }
 
 }  // namespace Vexo

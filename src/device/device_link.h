@@ -8,6 +8,8 @@ namespace Vexo {
 
 // Ticks of the poll (200 ms each) between two attempts to open a closed port: 2 s.
 constexpr int ReopenEveryTicks = 10;
+// Answers the connection watch waits for before it hands over to the poll.
+constexpr int WatchAnswers = 10;
 
 // The opening bytes 00, 00, FF as three writes, then whatever was received is dropped.
 void GreetDevice();
@@ -20,6 +22,18 @@ bool PortReady();
 // Steps 1 to 6 of a poll: request, answer, RawValue, degrees, Text1. False when the
 // port is closed or nothing was received; then nothing has changed.
 bool PollStep(float& degrees);
+
+// True once the connection watch has seen its answers and handed over to the poll: the
+// thermometer and the graph stand drawn for the box's readings.
+bool ZanpoConnected();
+
+// Before the box has answered there is no scale to plot on: says so in a message box, with
+// what to check, and returns true; returns false once the box is connected.
+bool StartRefusedWithoutBox();
+
+// Called on each watch tick without an answer. When the port has been open for 5 s and the
+// box has never answered, prints one line into the log saying so and what to check; once.
+void WatchSilentBox();
 
 // The read-out text: one space, then the number with its sign position, so 23 reads
 // "  23" and -5 reads " -5".

@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "app/port_choice.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "platform/serial_line.h"
@@ -43,6 +44,7 @@ void InitDevice() {
 
     if (PortNumber < 1) PortNumber = 1;
     if (PortNumber > 4) PortNumber = 4;
+    Picture2->Print(App::PortLogLine(PortNumber));
 
     // A step that fails leaves the next ones to run: on a port that did not open the
     // settings are still made and the writes and the read simply do nothing.

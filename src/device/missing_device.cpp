@@ -25,6 +25,7 @@ PortFacts GatherPortFacts(const QString& path, QSerialPort::SerialPortError erro
     facts.accessible = ::access(name.constData(), R_OK | W_OK) == 0;
     if (const struct group* owner = ::getgrgid(info.st_gid))
         facts.group = QString::fromLocal8Bit(owner->gr_name);
+    facts.groupReadWrite = (info.st_mode & (S_IRGRP | S_IWGRP)) == (S_IRGRP | S_IWGRP);
     return facts;
 }
 

@@ -6,8 +6,9 @@ QString MissingDeviceReason(const PortFacts& facts) {
     if (!facts.exists || facts.error == QSerialPort::DeviceNotFoundError)
         return QStringLiteral("%1 が見つかりません。").arg(facts.path);
     if (!facts.accessible) {
-        if (facts.group.isEmpty())
-            return QStringLiteral("%1 を使う権限がありません。").arg(facts.path);
+        // Joining the owning group helps only when that group may read and write the device.
+        if (facts.group.isEmpty() || !facts.groupReadWrite)
+            return QStringLiteral("%1 を開く権限がありません。").arg(facts.path);
         return QStringLiteral("%1: %2 グループへの参加が必要です。").arg(facts.path, facts.group);
     }
     // Present and permitted, yet refused: another program holds the port.

@@ -8,17 +8,19 @@ namespace Vexo {
 
 // What the system says about the device behind a port that did not open.
 struct PortFacts {
-    QString path;             // the device, e.g. /dev/ttyS0
-    bool exists = false;      // the path leads to a device
-    bool accessible = false;  // this user may read and write it
-    QString group;            // the group owning the device, empty when unknown
+    QString path;                 // the device, e.g. /dev/ttyS0
+    bool exists = false;          // the path leads to a device
+    bool accessible = false;      // this user may read and write it
+    QString group;                // the group owning the device, empty when unknown
+    bool groupReadWrite = false;  // that group may read and write the device
     QSerialPort::SerialPortError error = QSerialPort::NoError;  // why opening failed
     QString errorText;                                          // the same, in words
 };
 
 // The line printed under "ざんぽが接続されていません!": the device path and the reason.
-// A device that does not exist, one that refuses this user (then the group to join is
-// named), one that is taken by another program, and anything else with the system's words.
+// A device that does not exist, one that refuses this user (naming the group to join when
+// joining it would help), one that is taken by another program, and anything else with the
+// system's words.
 QString MissingDeviceReason(const PortFacts& facts);
 
 // Gathers the facts about `path` from the system (stat, access, the group database).

@@ -37,13 +37,16 @@ void Timer1_Timer() {
 
 void Timer4_Timer() {
     float degrees = 0;
-    if (!PollStep(degrees)) return;  // only answers count; the watch has no time limit
+    if (!PollStep(degrees)) {  // only answers count; the watch has no time limit
+        WatchSilentBox();
+        return;
+    }
     ++AnswerCount;
     if (AnswerCount == 1) {
         Picture2->Print(QStringLiteral("「ざんぽ」の接続を確認しました。"));
         Picture2->Print(QStringLiteral("初期化継続中！・・・あと３秒"));
     }
-    if (AnswerCount >= 10) {
+    if (AnswerCount >= WatchAnswers) {
         if (IsTrue(ZidouMode)) {
             Timer1_Timer();
             AutoRange();

@@ -23,6 +23,8 @@ void ShowAlert(int row) {
     w.Setumei->setVisible(false);
     w.Text2->setVisible(true);
     w.setText2BackColor(PaletteColour(rule[BackColour]));
+    // White text, as designed, except on the light colours, where only black can be read.
+    w.setText2ForeColor(IsLightPaletteColour(rule[BackColour]) ? RGB(0, 0, 0) : RGB(255, 255, 255));
     w.Text2->setPlainText(AlertTexts[row]);
     // Both directions keep their message for the rule's display time; a rule without a
     // time keeps it until another alert replaces it.

@@ -38,6 +38,13 @@ void DrawNumber(Surface& surface, const Colour& moveColour, int16_t value, Colou
     }
 }
 
+int NumberWidth(int16_t value) {
+    int width = 0;
+    for (const QChar c : SignedText(value))
+        if (const Glyph* glyph = NumberGlyph(c)) width += glyph->endX;
+    return width;
+}
+
 void DrawGaugeNumber(int16_t value, Colour colour) {
     DrawNumber(*Picture1, KelviraBack, value, colour);
 }

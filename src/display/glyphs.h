@@ -18,4 +18,7 @@ QString SignedText(long long value);
 // use strokeColour. The pen ends at the end of the last glyph, on the starting row.
 void DrawNumber(Surface& surface, const Colour& moveColour, int16_t value, Colour strokeColour);
 
+// How far DrawNumber moves the pen for value: the sum of its glyphs' advances.
+int NumberWidth(int16_t value);
+
 }  // namespace Vexo

@@ -1,6 +1,7 @@
 // The empty live page on Picture2: temperature grid, one page of time grid, the seconds
 // under it and the seconds mark.
 #include "core/vexo.h"
+#include "display/graph_area.h"
 #include "display/scale.h"
 #include "display/temperature_grid.h"
 #include "platform/surface.h"
@@ -8,7 +9,7 @@
 namespace Vexo {
 
 void DrawGraphFrame() {
-    Picture2->FilledBox(QPointF(1, 1), QPointF(398, 398), GrphBack);
+    WipeGraph();
     DrawTemperatureGrid();
 
     // A page is 300 ticks at 1.1 pixels each: a line every 20 ticks, seconds every 60.

@@ -1,7 +1,11 @@
 // The whole recorded run at once on Picture2, shown while no measurement runs: every tick
 // from 0 to ElapsedTicks squeezed into the width of the graph.
 
+#include <algorithm>
+
 #include "core/vexo.h"
+#include "display/glyphs.h"
+#include "display/graph_area.h"
 #include "display/scale.h"
 #include "display/temperature_grid.h"
 #include "platform/surface.h"
@@ -57,10 +61,22 @@ float TickX(double tick, double left) {
     return Drawable(tick / SpanTicks() * GraphWidth + left);
 }
 
+// The label step of the table where its numbers stand apart; on long runs, where they would
+// touch, every second or every fifth of them.
+int LabelStepApart(int label, double span) {
+    int widest = 0;
+    for (double t = 0; t <= span; t += label)
+        widest = std::max(widest, NumberWidth(NearestInt16(t / 2)));
+    for (const int every : {1, 2}) {
+        if (label * every / span * GraphWidth >= widest) return label * every;
+    }
+    return label * 5;
+}
+
 }  // namespace
 
 void DrawOverview() {
-    Picture2->FilledBox(QPointF(1, 1), QPointF(398, 398), GrphBack);
+    WipeGraph();
     DrawTemperatureGrid();
 
     const TimeSpacing spacing = SpacingFor(ElapsedTicks);
@@ -70,7 +86,8 @@ void DrawOverview() {
         Picture2->Line(QPointF(x, 20), QPointF(x, 350), GrphMemori);
     }
     // Numbers start 21 pixels left of their tick, as on the live page.
-    for (double t = 0; t <= span; t += spacing.label) {
+    const int labelStep = LabelStepApart(spacing.label, span);
+    for (double t = 0; t <= span; t += labelStep) {
         Picture2->PSet(QPointF(TickX(t, GraphLeft - 21), 360), GrphBack);
         DrawGraphNumber(NearestInt16(t / 2), GrphYokoMozi);
     }

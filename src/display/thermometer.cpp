@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/vexo.h"
+#include "display/graph_area.h"
 #include "display/scale.h"
 #include "platform/surface.h"
 
@@ -61,7 +62,7 @@ void ShowTemperature(float& degrees) {
         if (IsTrue(ZidouMode)) {
             ScaleMin = static_cast<float>(std::floor((t - 5) / 10) * 10);
             DrawThermometer();
-            DrawGraphFrame();
+            RedrawGraphForRange();
         } else {
             t = ScaleMin;
         }
@@ -70,21 +71,31 @@ void ShowTemperature(float& degrees) {
         if (IsTrue(ZidouMode)) {
             ScaleMax = static_cast<float>(std::floor((t + 10) / 10) * 10);
             DrawThermometer();
-            DrawGraphFrame();
+            RedrawGraphForRange();
         } else {
             t = ScaleMax;
         }
     }
     degrees = static_cast<float>(t);
 
-    if (LastShownTemp < -30.0F || LastLevelY == 0) LastLevelY = TubeBottom;
-    const float y = LevelY(degrees);
-    if (degrees > LastShownTemp)
-        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraEki);
-    else if (degrees < LastShownTemp)
-        Picture1->FilledBox(QPointF(ColumnLeft, y), QPointF(ColumnRight, LastLevelY), KelviraGlass);
+    // The level is rounded once, and the strip painted to exactly the row kept as the last
+    // level: a level halfway between two rows would otherwise leave a row of glass in the
+    // column when it rises again.
+    const int16_t level = NearestInt16(LevelY(degrees));
+    if (LastLevelY == 0) {
+        // Freshly drawn gauge: the whole column, from the tube's bottom up to the reading,
+        // whatever its sign. Glass already stands above it.
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, TubeBottom),
+                            KelviraEki);
+    } else if (degrees > LastShownTemp) {
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
+                            KelviraEki);
+    } else if (degrees < LastShownTemp) {
+        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
+                            KelviraGlass);
+    }
 
-    LastLevelY = NearestInt16(y);
+    LastLevelY = level;
     LastShownTemp = degrees;
 }
 

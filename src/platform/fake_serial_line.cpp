@@ -34,6 +34,7 @@ bool FakeSerialLine::setPortOpen(bool open) {
         return false;
     }
     open_ = open;
+    if (open) pending.clear();  // as the real line: an opening starts with nothing received
     return true;
 }
 

@@ -40,9 +40,14 @@ bool QtSerialLine::setPortOpen(bool open) {
     if (port_.isOpen()) port_.close();  // also the remains of a lost line
     lost_ = false;
     if (!open) return true;
-    if (port_.open(QIODevice::ReadWrite)) return true;
-    remember(port_.error());
-    return false;
+    if (!port_.open(QIODevice::ReadWrite)) {
+        remember(port_.error());
+        return false;
+    }
+    // What the system received before (a box that chattered, answers meant for an earlier
+    // opening) would otherwise reach the first read as if it were an answer.
+    port_.clear(QSerialPort::Input);
+    return true;
 }
 
 bool QtSerialLine::output(const QByteArray& bytes) {

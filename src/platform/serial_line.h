@@ -16,7 +16,7 @@ class SerialLine {
     virtual ~SerialLine() = default;
     virtual void setCommPort(int16_t port) = 0;
     virtual void setSettings(const QString& settings) = 0;  // e.g. "9600,N,8,1"
-    virtual bool setPortOpen(bool open) = 0;                // false when it failed
+    virtual bool setPortOpen(bool open) = 0;  // false when it failed; opens with nothing received
     virtual bool portOpen() const = 0;
     virtual void setInputMode(int mode) = 0;  // 1: binary
     virtual void setSThreshold(int n) = 0;
@@ -27,6 +27,6 @@ class SerialLine {
     virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
 };
 
-// The device a port number stands for: KELVIRA_PORT<N> when set and not empty,
-// otherwise /dev/ttyS<N-1> (COM<N> on Windows).
+// The device a port number stands for: the one named on the command line or by
+// KELVIRA_PORT<N>, else a USB serial adapter, else /dev/ttyS<N-1> (app/port_choice.h).
 QString PortDeviceName(int port);

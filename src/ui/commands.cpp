@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "core/vexo.h"
+#include "device/device_link.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
@@ -26,8 +27,10 @@ QString ExplanationText() {
            QStringLiteral("　　　　　しゅるいをきめます。") + cr +
            QStringLiteral("リセット：そくていデータをけします。") + cr +
            QStringLiteral("スタート：そくていをはじめます。") + cr +
-           QStringLiteral("おわる　：しゅうりょうします。") + cr;
+           QStringLiteral("おわり　：しゅうりょうします。") + cr;
 }
+
+}  // namespace
 
 // Hides the window and ends the program. Every timer is stopped first, so that no tick
 // that is already due can run once the end has been asked for.
@@ -36,6 +39,8 @@ void EndNow() {
     MainWindow->hide();
     EndProgram();
 }
+
+namespace {
 
 // The quit question, shared by the quit button and the close request. Returns true when
 // the user chose to stay.
@@ -69,10 +74,16 @@ void BlankGraph() {
 void Start_Click() {
     Zanpo& w = *MainWindow;
     if (!MeasurementRuns()) {
+        if (StartRefusedWithoutBox()) return;
         StepBackTicks();
         w.Start->setText(RunningCaption);
         w.DataReset->setVisible(false);
-        if (ElapsedTicks != 0) RedrawPage();
+        // The live page's axis under the trace, also when nothing is recorded yet and the
+        // overview is what the graph shows.
+        if (ElapsedTicks != 0)
+            RedrawPage();
+        else
+            DrawGraphFrame();
         ResumeGraphTimer();
     } else {
         w.Start->setText(StoppedCaption);

@@ -3,6 +3,7 @@
 #include <QPushButton>
 
 #include "core/vexo.h"
+#include "device/device_link.h"
 #include "platform/window_timer.h"
 #include "ui/zanpo.h"
 
@@ -21,6 +22,9 @@ void ResumeGraphTimer() {
 }
 
 void RepaintAfterDialog(GraphResume order) {
+    // Before the box has answered nothing has drawn the scale yet, and the start-up log
+    // went with the blanked graph: the gauge gives the graph its scale.
+    if (!ZanpoConnected()) DrawThermometer();
     const bool running = MeasurementRuns();
     if (ElapsedTicks == 0) {
         DrawGraphFrame();

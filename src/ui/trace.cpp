@@ -72,6 +72,7 @@ void InstallTraceIfAsked(Zanpo& window) {
         {QStringLiteral("Text2.visible"),
          [&window] { return Flag(window.Text2->isVisibleTo(&window)); }},
         {QStringLiteral("Text2"), [&window] { return window.Text2->toPlainText(); }},
+        {QStringLiteral("Title"), [&window] { return window.windowTitle(); }},
     };
     auto* watch = new QTimer(&window);
     QObject::connect(watch, &QTimer::timeout,

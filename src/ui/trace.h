@@ -10,6 +10,7 @@
 //   trace Text2.visible 1
 //   trace Text2 ...
 //   trace Picture2 ...        every line printed into the graph surface (the start-up log)
+//   trace Title けるびら        the window's title
 //   trace Window shown        the window is on the screen with the start-up log, once
 #pragma once
 

@@ -53,6 +53,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, QRect at, Colou
     button->setGeometry(at);
     button->setFont(GothicFont(12));
     Paint(button, back, Black);
+    button->setAutoDefault(
+        true);  // Return and keypad Enter click the focused button, as Space does
     return button;
 }
 
@@ -121,11 +123,13 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Timer3->setInterval(1200);
 
     // Created from the bottom of the stacking order up, so that later controls lie above.
+    // The sensor's name lies above the yellow patch Label5, which would otherwise cover the
+    // end of "えきおんセンサー"; both are plain yellow, so nothing else changes.
     Label6 = MakeLabel(this, {}, TwipRect(0, 270, 120, 825), GothicFont(12));
-    Label2 = MakeLabel(this, {}, TwipRect(0, 0, 1800, 375), GothicFont(9.75));
     Label4 = MakeLabel(this, QStringLiteral(" ℃"), TwipRect(1200, 540, 600, 315),
                        GothicFont(15.75, true));
     Label5 = MakeLabel(this, {}, TwipRect(1200, 0, 600, 540), GothicFont(12));
+    Label2 = MakeLabel(this, {}, TwipRect(0, 0, 1800, 375), GothicFont(9.75));
     Label3 = MakeLabel(this, {}, TwipRect(0, 840, 1800, 510), GothicFont(15.75));
 
     Text2 = new QPlainTextEdit(this);
@@ -202,6 +206,13 @@ void Zanpo::setText2BackColor(Colour colour) {
     QPalette p = Text2->palette();
     p.setColor(QPalette::Base, ToQColor(colour));
     p.setColor(QPalette::Window, ToQColor(colour));
+    Text2->setPalette(p);
+}
+
+void Zanpo::setText2ForeColor(Colour colour) {
+    QPalette p = Text2->palette();
+    p.setColor(QPalette::Text, ToQColor(colour));
+    p.setColor(QPalette::WindowText, ToQColor(colour));
     Text2->setPalette(p);
 }
 

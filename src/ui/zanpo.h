@@ -48,13 +48,14 @@ class Zanpo : public QWidget {
     QPlainTextEdit* Text2;
     std::unique_ptr<SerialLine> MSComm1;
     QLabel* Label3;
+    QLabel* Label2;  // above Label5, so that the whole sensor name shows
     QLabel* Label5;
     QLabel* Label4;
-    QLabel* Label2;
     QLabel* Label6;
 
-    // Sets the alert panel's background (Text2.BackColor).
+    // Sets the alert panel's background (Text2.BackColor) and its text colour.
     void setText2BackColor(Colour colour);
+    void setText2ForeColor(Colour colour);
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -44,6 +44,7 @@ QStringList Printed(const std::vector<SurfaceOp>& ops) {
 const QString EkionLine = QStringLiteral("液温データ(EKION.CSV)読み込み。");
 const QString KionLine = QStringLiteral("気温データ(KION.CSV)読み込み。");
 const QString ShortLine = QStringLiteral("データが足りません！");
+const QString TooLargeLine = QStringLiteral("データが大きすぎます！");
 
 }  // namespace
 
@@ -73,8 +74,15 @@ class CalibrationTest : public QObject {
         QTest::newRow("quotes, blanks and tabs")
             << "h\r\n\"12\", \t7 ,\"-3\"\r\n" + Csv(Ramp(253), 1).mid(13)
             << Values{12, 7, -3} + Ramp(253) << full;
-        QTest::newRow("number ends at a blank")
-            << "h\r\n12 34,5\r\n" + Csv(Ramp(254), 1).mid(13) << Values{12, 5} + Ramp(254) << full;
+        QTest::newRow("blanks separate values") << "h\r\n12 34,5\r\n" + Csv(Ramp(253), 1).mid(13)
+                                                << Values{12, 34, 5} + Ramp(253) << full;
+        QTest::newRow("blanks beside commas make no value")
+            << "h\r\n1 , 2\t,\t, 3 \r\n" + Csv(Ramp(252), 1).mid(13)
+            << Values{1, 2, 0, 3} + Ramp(252) << full;
+        QByteArray blankSeparated = "h\r\n";
+        for (int i = 0; i < 256; ++i)
+            blankSeparated += QByteArray::number(ramp[i]) + (i % 10 == 9 ? "\r\n" : " ");
+        QTest::newRow("ten to a line, blank-separated") << blankSeparated << ramp << full;
         QTest::newRow("not numeric is 0") << "h\r\nabc,\"x\",9\r\n" + Csv(Ramp(253), 1).mid(13)
                                           << Values{0, 0, 9} + Ramp(253) << full;
         QTest::newRow("empty between commas is 0")
@@ -97,7 +105,7 @@ class CalibrationTest : public QObject {
         QFETCH(Values, table);
         QFETCH(int, error);
         Table read{};
-        QCOMPARE(int(ReadTable(file, read)), error);
+        QCOMPARE(int(ReadTable(file, read).error), error);
         QCOMPARE(read, TableOf(table));
     }
 
@@ -115,6 +123,11 @@ class CalibrationTest : public QObject {
         QTest::newRow("air only") << false << true << false << QStringList{KionLine} << 0;
         QTest::newRow("short liquid table")
             << true << true << true << QStringList{EkionLine, ShortLine, KionLine} << 0;
+        QTest::newRow("liquid value too large")
+            << true << true << false << QStringList{EkionLine, TooLargeLine, KionLine} << 0;
+        QTest::newRow("too large and short")
+            << true << true << true << QStringList{EkionLine, TooLargeLine, ShortLine, KionLine}
+            << 0;
         QTest::newRow("short liquid table, no air table")
             << true << false << true << QStringList{EkionLine, ShortLine}
             << int(FileErrors::FileNotFound);
@@ -129,12 +142,16 @@ class CalibrationTest : public QObject {
         std::vector<SurfaceOp> ops;
         h.window->Picture2Surface.log = &ops;
         const ConfigFile missing{std::nullopt, FileErrors::FileNotFound};
-        const ConfigFile liquid{Csv(Ramp(ekionShort ? 100 : 256, 0), 1), 0};
+        const bool tooLarge = log.contains(TooLargeLine);
+        QByteArray liquidFile = Csv(Ramp(ekionShort ? 100 : 256, 0), 1);
+        if (tooLarge) liquidFile.replace("\r\n0\r\n", "\r\n99999\r\n");  // the first value
+        const ConfigFile liquid{liquidFile, 0};
         const ConfigFile air{Csv(Ramp(256, -20), 8), 0};
         ReadCalibrationFrom(ekion ? liquid : missing, kion ? air : missing);
         QCOMPARE(Printed(ops), log);
         QCOMPARE(int(FileError), error);
-        QCOMPARE(EkionTable, ekion ? TableOf(Ramp(ekionShort ? 100 : 256, 0)) : Table{});
+        if (!tooLarge)
+            QCOMPARE(EkionTable, ekion ? TableOf(Ramp(ekionShort ? 100 : 256, 0)) : Table{});
         QCOMPARE(KionTable, kion ? TableOf(Ramp(256, -20)) : Table{});
     }
 };

@@ -242,8 +242,12 @@ class CustomizationTest : public QObject {
         QTest::newRow("colour then time: no time")
             << QByteArray("U25C12T10\r\nx") << Row{-1, 2500, 7, 12} << "x" << QStringList{"25"}
             << 0;
-        QTest::newRow("decimal point stops all")
-            << QByteArray("U25.5T10\r\nx") << Row{-1, 2500, 7, 7} << "x" << QStringList{"25"} << 0;
+        QTest::newRow("decimal threshold")
+            << QByteArray("U25.5T10C12\r\nx") << Row{-1, 2550, 10, 12} << "x" << QStringList{"25.5"}
+            << 0;
+        QTest::newRow("second decimal point ends the threshold")
+            << QByteArray("D-0.25.5T3\r\nx") << Row{0, -25, 7, 7} << "x" << QStringList{"-0.25"}
+            << 0;
         QTest::newRow("T without digits")
             << QByteArray("U1TC3\r\nx") << Row{-1, 100, 0, 3} << "x" << QStringList{"1"} << 0;
         QTest::newRow("minus signs anywhere")
@@ -289,24 +293,22 @@ class CustomizationTest : public QObject {
         QCOMPARE(ScaleMax, 100.0);  // a message line is never a key line
     }
 
-    void rulesBeyondThirtyOverwriteTheLastRow() {
+    // Rules after the thirtieth are dropped whole; the file reads on after their messages.
+    void rulesBeyondThirtyAreDropped() {
         Reader r;
         QByteArray file;
         for (int i = 1; i <= 34; ++i)
             file += "U" + QByteArray::number(i) + "T" + QByteArray::number(i) + "\r\nm" +
                     QByteArray::number(i) + "\r\n";
-        file += "D99\r\nlast\r\n";
+        file += "D99C3\r\nMax=50 \r\n";
         r.read(file);
         QCOMPARE(AlertCount, int16_t(30));
-        for (int i = 1; i <= 29; ++i) {
+        for (int i = 1; i <= 30; ++i) {
             QCOMPARE(AlertRules[i], (Row{-1, int16_t(i * 100), int16_t(i), 0}));
             QCOMPARE(AlertTexts[i], "m" + QString::number(i));
         }
-        // The last rule sets no time: row 30 keeps the time of the rule before it.
-        QCOMPARE(AlertRules[30], (Row{0, 9900, 34, 0}));
-        QCOMPARE(AlertTexts[30], QStringLiteral("last"));
-        QCOMPARE(r.printed().size(), 2 + 35 + 2);
-        QCOMPARE(r.printed()[2 + 34], QStringLiteral("99"));
+        QCOMPARE(ScaleMax, 100.0);  // the last rule's message is not a key line
+        QCOMPARE(r.printed().size(), 2 + 30 + 2);
     }
 
     void logListsThresholdsInOrder() {

@@ -53,7 +53,7 @@ class SamplesTest : public QObject {
         QFETCH(int, lowest);
         QFETCH(int, highest);
         std::array<int16_t, 256> table{};
-        QCOMPARE(ReadTable(Sample(name), table), int16_t(0));
+        QCOMPARE(ReadTable(Sample(name), table).error, int16_t(0));
         QCOMPARE(int(table.front()), lowest);
         QCOMPARE(int(table.back()), highest);
         QVERIFY(std::is_sorted(table.begin(), table.end()));

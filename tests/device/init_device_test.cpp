@@ -1,4 +1,5 @@
-// Start-up of the device link: notice, table, port clamp, port set-up order, greeting.
+// Start-up of the device link: notice and device, table, port clamp, port set-up order,
+// greeting.
 #include <QLineEdit>
 #include <QtTest>
 
@@ -13,7 +14,9 @@ class InitDeviceTest : public QObject {
         std::vector<SurfaceOp> ops;
         Vexo::Picture2->log = &ops;
         Vexo::PortNumber = 1;
+        qputenv("KELVIRA_PORT1", "/dev/ttyUSB7");
         Vexo::InitDevice();
+        qunsetenv("KELVIRA_PORT1");
         QStringList lines;
         for (const auto& op : ops) {
             QCOMPARE(op.kind, SurfaceOp::Print);
@@ -29,6 +32,7 @@ class InitDeviceTest : public QObject {
             "　初期設定では接続ポートは「１」になっています。",
             "　ポートの設定変更は「VEXO.TXT」で行って下さい。",
             "",
+            "接続ポート：/dev/ttyUSB7",  // the device chosen
         };
         QCOMPARE(lines, notice);
         Vexo::Picture2->log = nullptr;

@@ -13,8 +13,9 @@ Q_DECLARE_METATYPE(PortFacts)
 namespace {
 
 PortFacts Facts(bool exists, bool accessible, const QString& group,
-                QSerialPort::SerialPortError error) {
+                QSerialPort::SerialPortError error, bool groupReadWrite = true) {
     PortFacts f;
+    f.groupReadWrite = groupReadWrite;
     f.path = QStringLiteral("/dev/ttyS0");
     f.exists = exists;
     f.accessible = accessible;
@@ -42,7 +43,11 @@ class PortFaultTest : public QObject {
             << Facts(true, false, "dialout", permission)
             << "/dev/ttyS0: dialout グループへの参加が必要です。";
         QTest::newRow("no permission, group unknown")
-            << Facts(true, false, "", permission) << "/dev/ttyS0 を使う権限がありません。";
+            << Facts(true, false, "", permission) << "/dev/ttyS0 を開く権限がありません。";
+        // crw------- root root: joining root would not help.
+        QTest::newRow("no permission, the group may not read and write")
+            << Facts(true, false, "root", permission, false)
+            << "/dev/ttyS0 を開く権限がありません。";
         QTest::newRow("held by another program") << Facts(true, true, "dialout", permission)
                                                  << "/dev/ttyS0 はほかのプログラムが使用中です。";
         QTest::newRow("something else") << Facts(true, true, "dialout", QSerialPort::ResourceError)
@@ -78,6 +83,10 @@ class PortFaultTest : public QObject {
         QVERIFY(present.exists);
         QVERIFY(present.accessible);
         QVERIFY(!present.group.isEmpty());
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        QVERIFY(!Vexo::GatherPortFacts(file, QSerialPort::PermissionError, "x").groupReadWrite);
+        QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup);
+        QVERIFY(Vexo::GatherPortFacts(file, QSerialPort::PermissionError, "x").groupReadWrite);
         QCOMPARE(present.error, QSerialPort::PermissionError);
 
         QVERIFY(!Vexo::GatherPortFacts(dir.filePath("none"), QSerialPort::NoError, "").exists);
@@ -99,9 +108,9 @@ class PortFaultTest : public QObject {
         Vexo::ReportMissingDevice();
         Vexo::Picture2->log = nullptr;
         qunsetenv("KELVIRA_PORT2");
-        QCOMPARE(ops.size(), size_t(9 + 2));
-        QCOMPARE(ops[9].text, QString("ざんぽが接続されていません!"));
-        QCOMPARE(ops[10].text, path + " が見つかりません。");
+        QCOMPARE(ops.size(), size_t(9 + 1 + 2));  // the notice, the device, the report
+        QCOMPARE(ops[10].text, QString("ざんぽが接続されていません!"));
+        QCOMPARE(ops[11].text, path + " が見つかりません。");
     }
 };
 

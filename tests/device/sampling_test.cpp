@@ -62,6 +62,27 @@ class SamplingTest : public QObject {
         QCOMPARE(w.lines(), announced);
     }
 
+    // An open port that stays silent for 5 s is said once in the log; the watch goes on.
+    void aSilentBoxIsReportedOnceAfterFiveSeconds() {
+        Watch w;
+        const QString silent = QStringLiteral("「ざんぽ」の応答なし：電源・ケーブル・ポートを確認");
+        for (int i = 0; i < 24; ++i) w.tick();
+        QVERIFY(w.lines().isEmpty());
+        w.tick();
+        QCOMPARE(w.lines(), QStringList{silent});
+        for (int i = 0; i < 100; ++i) w.tick();
+        QCOMPARE(w.lines(), QStringList{silent});
+        w.tick(Raw(63));
+        QCOMPARE(w.lines().size(), 3);  // the answer is announced as always
+    }
+
+    void aBoxThatAnsweredIsNeverReportedSilent() {
+        Watch w;
+        w.tick(Raw(63));
+        for (int i = 0; i < 100; ++i) w.tick();
+        QCOMPARE(w.lines().size(), 2);
+    }
+
     void handsOverOnTheTenthAnswerWhateverLiesBetween() {
         Watch w;
         for (int i = 0; i < 9; ++i) {

@@ -72,6 +72,23 @@ class AlertsTest : public QObject {
         QCOMPARE(PanelColour(*h.window), ToQColor(PaletteColour(12)));
     }
 
+    // White text as designed, black on the light colours, where white cannot be read.
+    void messageTextIsReadableOnItsColour_data() {
+        QTest::addColumn<int>("colour");
+        QTest::addColumn<bool>("black");
+        for (int n = 0; n < 16; ++n)
+            QTest::addRow("%d", n) << n << (n == 7 || n == 10 || n == 11 || n == 14 || n == 15);
+    }
+    void messageTextIsReadableOnItsColour() {
+        QFETCH(int, colour);
+        QFETCH(bool, black);
+        Headless h;
+        SetRule(1, Up, 2500, 5, static_cast<int16_t>(colour));
+        Check(2400, 2500);
+        QCOMPARE(h.window->Text2->palette().color(QPalette::Text),
+                 black ? QColor(Qt::black) : QColor(Qt::white));
+    }
+
     void ticksZeroAndOneAreNeverCompared() {
         Headless h;
         SetRule(1, Up, 2500, 5, 12);

@@ -1,9 +1,11 @@
 // The whole-run overview: time grid and seconds for runs of several lengths, the plotting
 // step, the two-line trace and the temperature grid it shares with the live page.
 #include <QtTest>
+#include <algorithm>
 #include <set>
 
 #include "display/glyphs.h"
+#include "display/scale.h"
 #include "drawing_log.h"
 #include "support/headless.h"
 
@@ -52,9 +54,16 @@ class OverviewTest : public QObject {
                               << 2000.0;
         QTest::newRow("2010") << 2010.0 << 500 << 1000 << QStringList{" 0", " 500", " 1000"} << 336
                               << 2010.0;
-        QTest::newRow("10000") << 10000.0 << 500 << 1000
-                               << QStringList{" 0",    " 500",  " 1000", " 1500", " 2000", " 2500",
-                                              " 3000", " 3500", " 4000", " 4500", " 5000"}
+        // Every 1000 ticks while the numbers fit between their lines; beyond about 6 500 ticks
+        // they would touch, and only every second one is written.
+        QTest::newRow("6000") << 6000.0 << 500 << 1000
+                              << QStringList{" 0",    " 500",  " 1000", " 1500",
+                                             " 2000", " 2500", " 3000"}
+                              << 1001 << 6000.0;
+        QTest::newRow("6600") << 6600.0 << 500 << 2000
+                              << QStringList{" 0", " 1000", " 2000", " 3000"} << 1101 << 6600.0;
+        QTest::newRow("10000") << 10000.0 << 500 << 2000
+                               << QStringList{" 0", " 1000", " 2000", " 3000", " 4000", " 5000"}
                                << 1667 << 9996.0;
     }
     void timeAxisAndTrace() {
@@ -98,6 +107,25 @@ class OverviewTest : public QObject {
         QCOMPARE(trace[0].a, QPointF(50, 245));
         QCOMPARE(LastPlotPoints[2], float(lastTick / span * 330 + 50));
         QCOMPARE(LastPlotPoints[3], 245.0F);
+    }
+
+    // A range widened while the measurement is stopped redraws the overview in the new
+    // range; the class keeps the picture it was looking at.
+    void aWidenedRangeKeepsTheOverview() {
+        Headless h;
+        Recorded(100, 25);
+        AnswerCount = 10;
+        DrawThermometer();
+        DrawOverview();
+        std::vector<SurfaceOp> log;
+        Picture2->log = &log;
+        float reading = 130;
+        ShowTemperature(reading);
+        QCOMPARE(ScaleMax, 140.0);
+        QCOMPARE(int(std::count_if(log.begin(), log.end(),
+                                   [](const SurfaceOp& op) { return op.colour == Trace; })),
+                 1 + 2 * 100);
+        QCOMPARE(LastPlotPoints[3], LevelY(25));
     }
 
     void traceIsTwoPixelsThick() {

@@ -194,6 +194,8 @@ class ThermometerTest : public QObject {
         QCOMPARE(LastOp(gauge).kind, SurfaceOp::FilledBox);
     }
 
+    // Ice water: after a redraw the column stands from the tube's bottom up to the reading,
+    // below 0.0 as above it.
     void widenedBelowPaintsFromTheNewLevel() {
         Headless h;
         UseStartUpDefaults();
@@ -202,12 +204,10 @@ class ThermometerTest : public QObject {
         ShowTemperature(t);
         QCOMPARE(PixelsPerDegree, 2.75F);
         QCOMPARE(LastLevelY, 328);
-        // Below 0.0 after a redraw: the tube empties from the reading to its bottom,
-        // the liquid below the scale included.
-        QCOMPARE(Picture1->pixel(40, 328), KelviraGlass);
-        QCOMPARE(Picture1->pixel(40, 365), KelviraGlass);
-        QCOMPARE(Picture1->pixel(40, 327), KelviraGlass);
-        QCOMPARE(CountColour(*Picture1, QRect(QPoint(36, 8), QPoint(44, 365)), KelviraEki), 0);
+        QCOMPARE(CountColour(*Picture1, QRect(QPoint(36, 328), QPoint(44, 365)), KelviraEki),
+                 9 * 38);
+        QCOMPARE(CountColour(*Picture1, QRect(QPoint(36, 8), QPoint(44, 327)), KelviraGlass),
+                 9 * 320);
     }
 
     // Each reading paints the strip between the previous level and its own.
@@ -216,8 +216,9 @@ class ThermometerTest : public QObject {
         QTest::addColumn<QList<int>>(
             "strip");  // top, bottom, rising (1) / falling (0); empty: none
         QTest::newRow("first above 0") << QList<float>{20} << QList<int>{260, 365, 1};
-        QTest::newRow("first below 0") << QList<float>{-5} << QList<int>{335, 365, 0};
-        QTest::newRow("first exactly 0") << QList<float>{0} << QList<int>{};
+        QTest::newRow("first below 0") << QList<float>{-5} << QList<int>{335, 365, 1};
+        QTest::newRow("first exactly 0") << QList<float>{0} << QList<int>{320, 365, 1};
+        QTest::newRow("rising from below 0") << QList<float>{-5, 10} << QList<int>{290, 335, 1};
         QTest::newRow("rising") << QList<float>{20, 30} << QList<int>{230, 260, 1};
         QTest::newRow("falling") << QList<float>{30, 25} << QList<int>{245, 230, 0};
         QTest::newRow("equal") << QList<float>{25, 25} << QList<int>{};
@@ -263,16 +264,25 @@ class ThermometerTest : public QObject {
         DrawThermometer();
         ShowTemperature(reading);
         QCOMPARE(LastLevelY, levelY);
+        // The column's top row is that level: falling below it and rising back leaves no
+        // row of glass in the column.
+        float lower = reading - 5;
+        ShowTemperature(lower);
+        float higher = reading + 5;
+        ShowTemperature(higher);
+        QCOMPARE(CountColour(*Picture1, QRect(QPoint(40, LastLevelY), QPoint(40, 365)),
+                             KelviraGlass),
+                 0);
     }
 
-    // After a reading below -30 the next one repaints from its level to the tube's bottom.
-    void belowMinus30RepaintsToTheBottom_data() {
+    // Far below zero an update still paints only the strip between the two levels.
+    void belowMinus30OnlyTheStripChanges_data() {
         QTest::addColumn<float>("second");
         QTest::addColumn<bool>("rising");
         QTest::newRow("-36 falls") << -36.0F << false;
         QTest::newRow("-20 rises") << -20.0F << true;
     }
-    void belowMinus30RepaintsToTheBottom() {
+    void belowMinus30OnlyTheStripChanges() {
         QFETCH(float, second);
         QFETCH(bool, rising);
         Headless h;
@@ -282,13 +292,15 @@ class ThermometerTest : public QObject {
         DrawThermometer();
         float first = -35;
         ShowTemperature(first);
+        const int firstLevel = LastLevelY;
         std::vector<SurfaceOp> log;
         Picture1->log = &log;
         ShowTemperature(second);
         QCOMPARE(log.size(), size_t(1));
-        QCOMPARE(log[0].a, QPointF(36, 350 - (second + 40) * (330.0F / 140)));
-        QCOMPARE(log[0].b, QPointF(44, 365));
+        QCOMPARE(log[0].a, QPointF(36, NearestInt16(350 - (second + 40) * (330.0F / 140))));
+        QCOMPARE(log[0].b, QPointF(44, firstLevel));
         QCOMPARE(log[0].colour, rising ? KelviraEki : KelviraGlass);
+        QCOMPARE(Picture1->pixel(40, 365), KelviraEki);
     }
 
     void beforeTheFirstGaugeEveryLevelIsTheBottomOfTheScale() {

@@ -83,6 +83,26 @@ class QtSerialLineTest : public QObject {
         QCOMPARE(answer, QByteArray("\x3c\x41", 2));
     }
 
+    // Bytes the system holds from before an opening never reach a read, at the first opening
+    // and at a reopening alike; what comes after it does.
+    void opensWithNothingReceived() {
+        Box box(link_);
+        box.send(QByteArray("\x11\x22", 2));  // queued while nobody has the port open
+        QtSerialLine line;
+        line.setCommPort(3);
+        QVERIFY(line.setPortOpen(true));
+        QTest::qWait(100);  // long enough for queued bytes to be collected by the event loop
+        QVERIFY(line.input().isEmpty());
+        box.send(QByteArray("\x33", 1));
+        QByteArray got;
+        QTRY_COMPARE(got += line.input(), QByteArray("\x33", 1));
+
+        box.send(QByteArray("\x44", 1));  // not read before the port is opened again
+        QVERIFY(line.setPortOpen(true));
+        QTest::qWait(100);
+        QVERIFY(line.input().isEmpty());
+    }
+
     // The other side goes away: the line closes itself at once and then costs nothing.
     void aLostLineClosesAndStaysQuiet() {
         Box box(link_);

@@ -69,10 +69,15 @@ void EndProcess(QProcess& process) {
     }
 }
 
-void RemovePortLock(const QString& device) {
+QString PortLockPath(const QString& device) {
     QString lock = device;
+    if (lock.startsWith(QLatin1String("/dev/"))) lock.remove(0, 5);
     lock.replace(QLatin1Char('/'), QLatin1Char('_'));
-    QFile::remove(QStringLiteral("/run/lock/LCK..") + lock);
+    return QStringLiteral("/run/lock/LCK..") + lock;
+}
+
+void RemovePortLock(const QString& device) {
+    QFile::remove(PortLockPath(device));
 }
 
 BoxRig::~BoxRig() {

@@ -14,6 +14,8 @@
 
 // Ends a process: asked first, killed when it does not go within 3 s.
 void EndProcess(QProcess& process);
+// The lock file QSerialPort keeps for `device` while it has the port open.
+QString PortLockPath(const QString& device);
 // Removes the lock file QSerialPort keeps for `device`. A program ended by a signal leaves it
 // behind (harmless, the next opener sees it is stale); tests should not pile them up.
 void RemovePortLock(const QString& device);

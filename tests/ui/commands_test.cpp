@@ -2,6 +2,7 @@
 // repaint after each command, and the exact questions through the message-box seam.
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include "display/drawing_log.h"
@@ -39,6 +40,7 @@ void EnterState(Headless& h, bool running, double ticks) {
     w.Timer2->setInterval(500);
     w.Timer2->setEnabled(running);
     Vexo::ElapsedTicks = ticks;
+    Vexo::AnswerCount = 10;  // the box has answered and the scale is drawn
     Vexo::DrawThermometer();
 }
 
@@ -93,9 +95,9 @@ class CommandsTest : public QObject {
                 << repaint;
         };
         // Start toggles; each direction steps back once; a start with nothing recorded
-        // draws nothing before the first tick.
-        row("start", false, 0, 0, true, true, "none");
-        row("start", false, 1, 0, true, true, "none");
+        // draws the live page's empty frame for its trace.
+        row("start", false, 0, 0, true, true, "frame");
+        row("start", false, 1, 0, true, true, "frame");
         row("start", false, 7, 6, true, true, "page");
         row("start", true, 0, 0, false, false, "overview");
         row("start", true, 1, 0, false, false, "overview");
@@ -175,7 +177,7 @@ class CommandsTest : public QObject {
                                         "　　　　　しゅるいをきめます。\r"
                                         "リセット：そくていデータをけします。\r"
                                         "スタート：そくていをはじめます。\r"
-                                        "おわる　：しゅうりょうします。\r")
+                                        "おわり　：しゅうりょうします。\r")
                                  << int(vbOKOnly) << QStringLiteral("プログラムのせつめい");
         QTest::newRow("quit") << "quit no" << quit << int(vbYesNo) << app;
         QTest::newRow("close") << "close no" << quit << int(vbYesNo) << app;
@@ -236,6 +238,56 @@ class CommandsTest : public QObject {
         QVERIFY(w.close());
         QCOMPARE(asked.size(), size_t(1));
         QCOMPARE(h.endRequests, 1);
+    }
+
+    // Before the box has answered no scale is drawn: スタート says why and starts nothing.
+    void startBeforeTheBoxAnsweredIsRefused() {
+        Headless h;
+        Zanpo& w = *h.window;
+        UseStartUpDefaults();
+        std::vector<SurfaceOp> log;
+        w.Picture2Surface.log = &log;
+        AnswerWith(vbOK);
+        Vexo::Start_Click();
+        QCOMPARE(asked.size(), size_t(1));
+        QVERIFY(asked[0].prompt.startsWith(QStringLiteral("ざんぽが接続されていません!")));
+        QCOMPARE(asked[0].buttons, int(vbOKOnly));
+        QCOMPARE(w.Start->text(), Stopped);
+        QVERIFY(!w.Timer2->running());
+        QVERIFY(log.empty());
+
+        Vexo::AnswerCount = 10;  // the connection watch has handed over
+        Vexo::DrawThermometer();
+        Vexo::Start_Click();
+        QCOMPARE(asked.size(), size_t(1));
+        QCOMPARE(w.Start->text(), Running);
+        QVERIFY(w.Timer2->running());
+    }
+
+    // Return and keypad Enter click the focused button of the main window, as Space does.
+    void enterClicksTheFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("スタート, Return") << "Start" << int(Qt::Key_Return) << 0;
+        QTest::newRow("スタート, keypad Enter")
+            << "Start" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+        QTest::newRow("おわり, Return") << "Owari" << int(Qt::Key_Return) << 0;
+        QTest::newRow("せつめい, keypad Enter")
+            << "Setumei" << int(Qt::Key_Enter) << int(Qt::KeypadModifier);
+    }
+    void enterClicksTheFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        Headless h;
+        Zanpo& w = *h.window;
+        EnterState(h, false, 0);
+        QPushButton* target = button == "Start" ? w.Start : button == "Owari" ? w.Owari : w.Setumei;
+        AnswerWith(vbNo);
+        QSignalSpy clicked(target, &QPushButton::clicked);
+        QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(clicked.count(), 1);
     }
 
     void confirmedResetStartsAfresh() {

@@ -74,6 +74,20 @@ class LayoutTest : public QObject {
         QCOMPARE(w.childAt(QPoint(60, 180)), w.Text2->viewport());
     }
 
+    // Both sensor names show whole: at the end of each, the label itself is on top.
+    void theSensorNameIsNotCovered() {
+        Headless h;
+        Zanpo& w = *h.window;
+        w.show();
+        for (const QString name :
+             {QStringLiteral("きおんセンサー"), QStringLiteral("えきおんセンサー")}) {
+            w.Label2->setText(name);
+            const int end = w.Label2->fontMetrics().horizontalAdvance(name) - 1;
+            QVERIFY2(end < w.Label2->width(), qPrintable(name));
+            QCOMPARE(w.childAt(QPoint(end, 10)), static_cast<QWidget*>(w.Label2));
+        }
+    }
+
     void tabOrderFollowsTheDesign() {
         Headless h;
         Zanpo& w = *h.window;

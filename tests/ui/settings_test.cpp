@@ -164,6 +164,11 @@ class SettingsTest : public QObject {
         QVERIFY(w.isVisible() && !d.isVisible());
         QVERIFY(w.Timer1->running());
         QCOMPARE(w.Timer1->interval(), 200);
+        // Closed before the box has answered: the graph has its scale, and the black of the
+        // blanked graph is gone round the square too.
+        QCOMPARE(Vexo::PixelsPerDegree, 3.0F);
+        for (const QPoint p : {QPoint(0, 0), QPoint(399, 200), QPoint(200, 399)})
+            QCOMPARE(Vexo::Picture2->pixel(p.x(), p.y()), RGB(192, 192, 192));
     }
 
     void cancelKeepsTheSettingsAndResetsTheChoices() {

@@ -1,0 +1,105 @@
+#include "app/command_line.h"
+
+#include <QCommandLineParser>
+#include <cstdio>
+
+#include "app/install_layout.h"
+
+namespace App {
+namespace {
+
+const QString Name = QStringLiteral("kelvira");
+
+// Said after the options in --help: where the files are looked for, the environment and how
+// the port's device is chosen.
+const char* const MoreHelp =
+    "\n"
+    "Configuration files (VEXO.TXT, EKION.CSV, KION.CSV, whatever their letter case) are\n"
+    "looked for one by one, in this order; the first folder holding a file is used:\n"
+    "  1. the working folder\n"
+    "  2. the folder of --config-dir\n"
+    "  3. $XDG_CONFIG_HOME/kelvira (~/.config/kelvira)\n"
+    "  4. kelvira/ in each folder of $XDG_CONFIG_DIRS (/etc/xdg/kelvira)\n"
+    "With --demo, the example files come last. Kelvira never writes to these folders.\n"
+    "\n"
+    "The device of the configured port N (Port= in VEXO.TXT, 1 to 4) is the one named by\n"
+    "--port, else by the environment variable KELVIRA_PORT<N>, else the Nth USB serial\n"
+    "adapter (by its name under /dev/serial/by-id/), else /dev/ttyS<N-1>.\n"
+    "\n"
+    "Environment:\n"
+    "  KELVIRA_PORT<N>  the device of port N\n"
+    "  KELVIRA_TRACE=1  one line on stderr for every change of the window\n";
+
+struct Parser {
+    QCommandLineParser parser;
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")},
+                            QStringLiteral("Shows this help and ends.")};
+    QCommandLineOption version{QStringLiteral("version"),
+                               QStringLiteral("Shows the version and ends.")};
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Opens DEVICE as the configured port."),
+                            QStringLiteral("DEVICE")};
+    QCommandLineOption configDir{QStringLiteral("config-dir"),
+                                 QStringLiteral("Looks for the configuration files in DIR too."),
+                                 QStringLiteral("DIR")};
+    QCommandLineOption demo{QStringLiteral("demo"),
+                            QStringLiteral("Runs against the simulated Zanpo (a cup of hot water "
+                                           "cooling), with the example files.")};
+
+    Parser() {
+        parser.setApplicationDescription(
+            QStringLiteral("Kelvira, a classroom thermometer for the Zanpo measurement box."));
+        parser.addOptions({help, version, port, configDir, demo});
+    }
+
+    QString helpText() const {
+        // The parser names the program after the application object, which does not exist
+        // yet: the first line is made here.
+        const QString text = parser.helpText();
+        return QStringLiteral("Usage: ") + Name + QStringLiteral(" [options]") +
+               text.mid(text.indexOf(QLatin1Char('\n'))) + QString::fromUtf8(MoreHelp);
+    }
+};
+
+CommandLine Mistake(const Parser& p, const QString& why) {
+    return {CommandLine::Outcome::Mistake,
+            {},
+            Name + QStringLiteral(": ") + why + "\n\n" + p.helpText()};
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const QStringList& arguments) {
+    Parser p;
+    if (!p.parser.parse(arguments)) return Mistake(p, p.parser.errorText());
+    if (p.parser.isSet(p.help)) return {CommandLine::Outcome::Help, {}, p.helpText()};
+    if (p.parser.isSet(p.version))
+        return {CommandLine::Outcome::Version, {}, Name + " " + KELVIRA_VERSION + "\n"};
+    if (!p.parser.positionalArguments().isEmpty())
+        return Mistake(
+            p, QStringLiteral("unexpected argument: ") + p.parser.positionalArguments().first());
+    CommandLine line;
+    line.options.port = p.parser.value(p.port);
+    line.options.configDir = p.parser.value(p.configDir);
+    line.options.demo = p.parser.isSet(p.demo);
+    if (p.parser.isSet(p.port) && line.options.port.isEmpty())
+        return Mistake(p, QStringLiteral("--port needs a device"));
+    if (p.parser.isSet(p.configDir) && line.options.configDir.isEmpty())
+        return Mistake(p, QStringLiteral("--config-dir needs a folder"));
+    return line;
+}
+
+QStringList ArgumentList(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+
+int Answer(const CommandLine& line) {
+    const bool mistake = line.outcome == CommandLine::Outcome::Mistake;
+    const QByteArray text = line.text.toLocal8Bit();
+    std::fwrite(text.constData(), 1, static_cast<size_t>(text.size()), mistake ? stderr : stdout);
+    return mistake ? 2 : 0;
+}
+
+}  // namespace App

@@ -1,0 +1,29 @@
+// Where the configuration files are looked for, in order. Each file is looked up on its own,
+// so VEXO.TXT may come from the class folder and the tables from the user's folder. The
+// program only ever reads these folders.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace App {
+
+// What the folders are made of: the command line and the XDG base directory variables.
+struct FolderSources {
+    QString configDir;      // --config-dir, empty when not given
+    QString xdgConfigHome;  // $XDG_CONFIG_HOME
+    QString xdgConfigDirs;  // $XDG_CONFIG_DIRS, folders separated by ':'
+    QString home;           // $HOME
+    QString examples;       // the example files of the demonstration, empty when none
+};
+
+// The folders in order: the working folder ("."), --config-dir, $XDG_CONFIG_HOME/kelvira
+// (~/.config/kelvira when unset or empty), kelvira/ in each folder of $XDG_CONFIG_DIRS
+// (/etc/xdg when unset or empty), then the examples. Relative XDG paths are ignored, as the
+// XDG base directory rules ask.
+QStringList ConfigFolders(const FolderSources& from);
+
+// The same, from this process's command line and environment.
+QStringList ConfigFolders();
+
+}  // namespace App

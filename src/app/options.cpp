@@ -1,0 +1,7 @@
+#include "app/options.h"
+
+namespace App {
+
+Options Given;
+
+}  // namespace App

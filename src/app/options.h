@@ -1,0 +1,18 @@
+// What the command line asked for, for the whole run.
+#pragma once
+
+#include <QString>
+
+namespace App {
+
+struct Options {
+    QString port;       // --port: the device of the configured port number; empty: none given
+    QString configDir;  // --config-dir: searched after the working folder; empty: none given
+    bool demo = false;  // --demo: against the simulated box, with the example files
+};
+
+// Set once by main before the window is built; read where the program looks for its files
+// and its port.
+extern Options Given;
+
+}  // namespace App

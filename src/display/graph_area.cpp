@@ -1,0 +1,21 @@
+#include "display/graph_area.h"
+
+#include "core/vexo.h"
+#include "platform/surface.h"
+#include "ui/run_state.h"
+
+namespace Vexo {
+
+void WipeGraph() {
+    Picture2->clearAll();
+    Picture2->FilledBox(QPointF(1, 1), QPointF(398, 398), GrphBack);
+}
+
+void RedrawGraphForRange() {
+    if (!MeasurementRuns() && ElapsedTicks != 0)
+        DrawOverview();
+    else
+        DrawGraphFrame();
+}
+
+}  // namespace Vexo
