@@ -124,14 +124,14 @@ class ZoomTest : public QObject {
 
     void dialogsFollowTheZoom() {
         Headless h;
-        const int box = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth);
+        const int indicator = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth);
         SetZoom(2);
         Vexo::Settei_Click();
         Fsettei& d = *Vexo::SettingsDialog;
         QCOMPARE(d.size(), QSize(626, 702));
         QCOMPARE(d.Owaru->geometry(), Twice(QRect(144, 296, 160, 46)));
         QCOMPARE(d.Owaru->font().pixelSize(), 32);
-        QCOMPARE(d.Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth), 2 * box);
+        QCOMPARE(d.Check1->style()->pixelMetric(QStyle::PM_IndicatorWidth), 2 * indicator);
         Vexo::FCancel_Click();
 
         const double designed = QMessageBox().font().pointSizeF();
