@@ -1,5 +1,6 @@
 // The whole-picture drawings: thermometer, empty graph page, full live page and the overview
-// of a recording, each with the repaint it causes.
+// of a recording, each with the repaint it causes; the live page and the overview also with
+// the window zoomed to 3 times, its pictures held at ratio 3.
 #include <benchmark/benchmark.h>
 
 #include "bench/lesson.h"
@@ -7,8 +8,9 @@
 namespace {
 
 // Times `draw` and the repaint that follows it, in the lesson as it stands.
-void TimeDrawing(benchmark::State& state, void (*draw)()) {
+void TimeDrawing(benchmark::State& state, void (*draw)(), double zoom = 1) {
     TheLesson();
+    Lesson::zoom(zoom);
     for (auto _ : state) {
         draw();
         Lesson::paint();
@@ -26,20 +28,34 @@ void BM_DrawGraphFrame(benchmark::State& state) {
 BENCHMARK(BM_DrawGraphFrame);
 
 // A page of 300 ticks redrawn from the recording, as after a change of range.
-void BM_RedrawPage(benchmark::State& state) {
+void RedrawPage(benchmark::State& state, double zoom) {
     TheLesson();
     Lesson::record(599);
     Vexo::PageStartTick = 300;
-    TimeDrawing(state, Vexo::RedrawPage);
+    TimeDrawing(state, Vexo::RedrawPage, zoom);
+}
+void BM_RedrawPage(benchmark::State& state) {
+    RedrawPage(state, 1);
 }
 BENCHMARK(BM_RedrawPage);
+void BM_RedrawPage_3x(benchmark::State& state) {
+    RedrawPage(state, 3);
+}
+BENCHMARK(BM_RedrawPage_3x);
 
 // The whole recording on one page, as drawn when the measurement stops.
-void BM_DrawOverview(benchmark::State& state) {
+void DrawOverview(benchmark::State& state, double zoom) {
     TheLesson();
     Lesson::record(static_cast<int>(state.range(0)));
-    TimeDrawing(state, Vexo::DrawOverview);
+    TimeDrawing(state, Vexo::DrawOverview, zoom);
+}
+void BM_DrawOverview(benchmark::State& state) {
+    DrawOverview(state, 1);
 }
 BENCHMARK(BM_DrawOverview)->Arg(300)->Arg(2000)->Arg(10000);
+void BM_DrawOverview_3x(benchmark::State& state) {
+    DrawOverview(state, 3);
+}
+BENCHMARK(BM_DrawOverview_3x)->Arg(10000);
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "platform/window_timer.h"
 #include "recording/recording.h"
+#include "zoom/zoom.h"
 
 QString SamplesDir() {
     return QStringLiteral(KELVIRA_SAMPLES_DIR);
@@ -81,6 +82,11 @@ void Lesson::graphTick() {
 
 void Lesson::paint() {
     QCoreApplication::processEvents();
+}
+
+void Lesson::zoom(double factor) {
+    SetZoom(factor);
+    paint();
 }
 
 void Lesson::record(int ticks) {

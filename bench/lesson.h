@@ -25,6 +25,8 @@ class Lesson {
     void graphTick();
     // The repaints the handlers asked for: the turn of the event loop that follows a tick.
     static void paint();
+    // Shows the window at `factor` times its design, the pictures drawn at that ratio.
+    static void zoom(double factor);
     // Fills the recording up to `ticks` with a slow swing of a few degrees.
     static void record(int ticks);
     // Stops the measurement and starts a new one that is recorded to a file, as the program

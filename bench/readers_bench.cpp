@@ -28,6 +28,7 @@ QByteArray FullCustomization() {
 template <typename Read>
 void InFullSizeFolder(benchmark::State& state, Read read) {
     TheLesson();
+    Lesson::zoom(1);
     QTemporaryDir dir;
     CopySamples(dir.path());
     QFile custom(dir.filePath("VEXO.TXT"));

@@ -1,4 +1,5 @@
-// The handlers that run all lesson long: the poll tick, the graph tick and the page turn.
+// The handlers that run all lesson long: the poll tick, the graph tick and the page turn;
+// the poll and graph ticks also with the window zoomed to 3 times.
 #include <benchmark/benchmark.h>
 
 #include "bench/lesson.h"
@@ -10,16 +11,25 @@ constexpr int PageTicks = 300;
 
 // Timer1_Timer with the box's answer waiting: request written, answer read, read-out and
 // liquid column updated, repainted.
-void BM_PollTick(benchmark::State& state) {
+void PollTick(benchmark::State& state, double zoom) {
     Lesson& lesson = TheLesson();
+    Lesson::zoom(zoom);
     for (auto _ : state) lesson.pollTick();
 }
+void BM_PollTick(benchmark::State& state) {
+    PollTick(state, 1);
+}
 BENCHMARK(BM_PollTick);
+void BM_PollTick_3x(benchmark::State& state) {
+    PollTick(state, 3);
+}
+BENCHMARK(BM_PollTick_3x);
 
 // Timer2_Timer in the middle of a page with the sample's alert rules tested: sample
 // recorded, seconds label, one segment of the trace, repainted.
-void BM_GraphTick(benchmark::State& state) {
+void GraphTick(benchmark::State& state, double zoom) {
     Lesson& lesson = TheLesson();
+    Lesson::zoom(zoom);
     Vexo::PageStartTick = 0;
     Vexo::ElapsedTicks = 100;
     int step = 0;
@@ -31,7 +41,14 @@ void BM_GraphTick(benchmark::State& state) {
     }
     state.counters["rules"] = Vexo::AlertCount;
 }
+void BM_GraphTick(benchmark::State& state) {
+    GraphTick(state, 1);
+}
 BENCHMARK(BM_GraphTick);
+void BM_GraphTick_3x(benchmark::State& state) {
+    GraphTick(state, 3);
+}
+BENCHMARK(BM_GraphTick_3x);
 
 // The same graph tick with the lesson recorded to its file in a temporary folder: one line
 // written, and every hundred ticks the file cut back to where the tick stood before.
@@ -52,6 +69,7 @@ BENCHMARK(BM_GraphTickRecorded);
 // The graph tick that finds its page full: the page is wiped and a new one begins.
 void BM_PageTurn(benchmark::State& state) {
     Lesson& lesson = TheLesson();
+    Lesson::zoom(1);
     Lesson::record(Vexo::LastTick - 1);
     Vexo::PageStartTick = 0;
     for (auto _ : state) {

@@ -11,6 +11,8 @@
 #include "core/vexo.h"
 #include "platform/surface.h"
 #include "recording/recording.h"
+#include "zoom/zoom.h"
+#include "zoom/zoom_steps.h"
 
 namespace Vexo {
 namespace {
@@ -95,6 +97,11 @@ void ApplyScale(const QString& value, double& target) {
     target = std::clamp(target, ScaleBottom, ScaleTop);
 }
 
+// The factor the main window starts at: 1 to 3, between the zoom's steps too.
+void ApplyBairitsu(const QString& value) {
+    if (const auto factor = NumberAfterKey(value)) SetZoom(StartZoom(*factor));
+}
+
 void ApplyPort(const QString& value) {
     const auto number = NumberAfterKey(value);
     if (!number) return;
@@ -116,12 +123,13 @@ bool ApplyKeyLine(const QString& line) {
     const auto zidou = [](const QString& v) { ApplyNumber(v, ZidouMode); };
     const auto max = [](const QString& v) { ApplyScale(v, ScaleMax); };
     const auto min = [](const QString& v) { ApplyScale(v, ScaleMin); };
-    static const std::array<std::pair<QLatin1StringView, void (*)(const QString&)>, 5> numberKeys =
+    static const std::array<std::pair<QLatin1StringView, void (*)(const QString&)>, 6> numberKeys =
         {{{QLatin1StringView("KION="), kion},
           {QLatin1StringView("ZIDOU="), zidou},
           {QLatin1StringView("MAX="), max},
           {QLatin1StringView("MIN="), min},
-          {QLatin1StringView("PORT="), ApplyPort}}};
+          {QLatin1StringView("PORT="), ApplyPort},
+          {QLatin1StringView("BAIRITSU="), ApplyBairitsu}}};
     for (const auto& [key, apply] : numberKeys) {
         if (line.startsWith(key)) {
             apply(line.mid(key.size()));

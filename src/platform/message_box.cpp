@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "zoom/zoom.h"
+
 const QString AppTitle = QStringLiteral("けるびら");
 
 namespace {
@@ -16,6 +18,7 @@ MsgBoxHandler& handler() {
 int ShowRealBox(const QString& prompt, int buttons, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, QString(prompt).replace('\r', '\n'),
                     QMessageBox::NoButton, QApplication::activeWindow());
+    FollowZoom(box);
     if (buttons == vbYesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);

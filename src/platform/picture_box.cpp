@@ -17,7 +17,15 @@ void PictureBox::setImmediate(bool immediate) {
 }
 
 void PictureBox::surfaceChanged(const QRect& area) {
-    const QRect dirty = area.isNull() ? rect() : area;
+    QRect dirty = rect();
+    if (area.isNull())
+        scale_ = surface_.ratio() / devicePixelRatioF();
+    else if (scale_ == 1)
+        dirty = area;
+    else
+        dirty = QRectF(area.x() * scale_, area.y() * scale_, area.width() * scale_,
+                       area.height() * scale_)
+                    .toAlignedRect();
     if (!immediate_ || !isVisible()) {
         update(dirty);
         return;
@@ -34,5 +42,15 @@ void PictureBox::surfaceChanged(const QRect& area) {
 
 void PictureBox::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& area : event->region()) painter.drawImage(area, surface_.image(), area);
+    const double d = devicePixelRatioF();
+    const QImage& image = surface_.image();
+    const QRect shown(QPoint(), (QSizeF(image.size()) / d).toSize());
+    for (const QRect& area : event->region()) {
+        // A widget a rounding larger than the picture shows the window's colour there.
+        if (!shown.contains(area)) painter.fillRect(area, palette().window());
+        const QRect target = area.intersected(shown);
+        const QRectF source(target.x() * d, target.y() * d, target.width() * d,
+                            target.height() * d);
+        painter.drawImage(QRectF(target), image, source);
+    }
 }

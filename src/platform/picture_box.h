@@ -1,5 +1,6 @@
 // The widget that shows a picture surface. It never draws on its own: it copies the
-// surface's pixels to the screen whenever the surface has changed.
+// surface's pixels to the screen, one to one, whenever the surface has changed. A surface
+// held at a pixel ratio above the screen's shows that much larger.
 #pragma once
 
 #include <QElapsedTimer>
@@ -20,6 +21,7 @@ class PictureBox : public QWidget {
     // goes with the next one. Otherwise repaints are coalesced into one per turn of the
     // event loop.
     void setImmediate(bool immediate);
+    Surface& surface() const { return surface_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -28,6 +30,9 @@ class PictureBox : public QWidget {
     void surfaceChanged(const QRect& area);
 
     Surface& surface_;
+    // Widget pixels per pixel of the drawing, taken again whenever the whole surface changed
+    // (as it does when its ratio changes).
+    double scale_ = 1;
     bool immediate_ = false;
     QRegion waiting_;          // changed since the last repaint at once
     QElapsedTimer lastShown_;  // when that repaint was

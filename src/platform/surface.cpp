@@ -10,15 +10,23 @@ bool SurfaceOp::operator==(const SurfaceOp& o) const {
 }
 
 Surface::Surface(int width, int height, Colour back, const QFont& font, Colour fore)
-    : image_(width, height, QImage::Format_RGB32), back_(back), fore_(fore), font_(font) {
+    : size_(width, height),
+      image_(width, height, QImage::Format_RGB32),
+      back_(back),
+      fore_(fore),
+      font_(font) {
     image_.fill(ToQColor(back_));
-    painter_ = std::make_unique<QPainter>(&image_);
-    painter_->setRenderHint(QPainter::Antialiasing, false);
-    painter_->setFont(font_);
+    beginPainting();
 }
 
 Surface::~Surface() {
     painter_->end();
+}
+
+void Surface::beginPainting() {
+    painter_ = std::make_unique<QPainter>(&image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setFont(font_);
 }
 
 // Coordinates are kept as floats (the pen too); a pixel is the nearest whole point.
@@ -40,88 +48,153 @@ QRect Surface::spanOf(QPoint a, QPoint b) {
                  QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
 }
 
-void Surface::touched(const QRect& area) {
-    const QRect onSurface = area.intersected(image_.rect());
-    if (!onSurface.isEmpty()) done(onSurface);
+void Surface::show(Painting p) {
+    p.area = p.area.intersected(QRect(QPoint(), size_));
+    if (p.area.isEmpty()) return;
+    paint(p);
+    const QRect area = p.area;
+    keep(std::move(p));
+    done(area);
+}
+
+// A line one pixel wide between two pixels, both ends painted. At a ratio above 1 a line
+// along a row or a column covers exactly its pixels' blocks of the picture; any other runs
+// through the pixels' centres with a pen as wide as a pixel.
+void Surface::stroke(QPoint from, QPoint to) {
+    if (ratio_ == 1) {
+        painter_->drawLine(from, to);
+    } else if (from.x() == to.x() || from.y() == to.y()) {
+        painter_->fillRect(spanOf(from, to), painter_->pen().color());
+    } else {
+        const QPointF centre(0.5, 0.5);
+        painter_->drawLine(QPointF(from) + centre, QPointF(to) + centre);
+    }
+}
+
+void Surface::paint(const Painting& p) {
+    const QColor colour = ToQColor(p.colour);
+    switch (p.kind) {
+        case Painting::Pixel:
+            if (ratio_ == 1)
+                image_.setPixel(p.a, colour.rgb());
+            else
+                painter_->fillRect(QRect(p.a, QSize(1, 1)), colour);
+            return;
+        case Painting::Line:
+            painter_->setPen(colour);
+            stroke(p.a, p.b);
+            return;
+        case Painting::Box:
+            painter_->setPen(colour);
+            stroke(p.a, QPoint(p.b.x(), p.a.y()));
+            stroke(QPoint(p.b.x(), p.a.y()), p.b);
+            stroke(p.b, QPoint(p.a.x(), p.b.y()));
+            stroke(QPoint(p.a.x(), p.b.y()), p.a);
+            return;
+        case Painting::Fill:
+            painter_->fillRect(QRect(p.a, p.b), colour);
+            return;
+        case Painting::Circle:
+            painter_->setPen(colour);
+            painter_->setBrush(p.filled ? QBrush(ToQColor(p.fill)) : QBrush(Qt::NoBrush));
+            if (ratio_ == 1)
+                painter_->drawEllipse(p.a, p.radius, p.radius);
+            else
+                painter_->drawEllipse(QPointF(p.a) + QPointF(0.5, 0.5), p.radius, p.radius);
+            painter_->setBrush(Qt::NoBrush);
+            return;
+        case Painting::Text:
+            painter_->setPen(colour);
+            painter_->drawText(
+                QRect(p.a, QSize(size_.width() - p.a.x(), QFontMetrics(font_).height())),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, p.text);
+            return;
+    }
+}
+
+// What is wholly covered by a filled box no longer shows; nor does an outline drawn again.
+void Surface::keep(Painting p) {
+    if (p.kind == Painting::Fill) {
+        // Areas are never empty: a plain comparison of their edges, at every poll that
+        // moves the liquid column.
+        const QRect& fill = p.area;
+        const auto covered = [&fill](const Painting& q) {
+            return q.area.left() >= fill.left() && q.area.right() <= fill.right() &&
+                   q.area.top() >= fill.top() && q.area.bottom() <= fill.bottom();
+        };
+        shown_.erase(std::remove_if(shown_.begin(), shown_.end(), covered), shown_.end());
+    } else if (p.kind == Painting::Box) {
+        const auto same = [&p](const Painting& q) {
+            return q.kind == Painting::Box && q.a == p.a && q.b == p.b && q.colour == p.colour;
+        };
+        shown_.erase(std::remove_if(shown_.begin(), shown_.end(), same), shown_.end());
+    }
+    shown_.push_back(std::move(p));
 }
 
 void Surface::PSet(QPointF p, Colour c, bool relative) {
     record({SurfaceOp::PSet, p, {}, c, relative, false, 0, {}});
     pen_ = relative ? pen_ + p : p;
     const QPoint px = pixelOf(pen_);
-    if (!image_.rect().contains(px)) return;
-    image_.setPixel(px, ToQColor(c).rgb());
-    done(QRect(px, QSize(1, 1)));
+    show({Painting::Pixel, px, px, c, 0, false, 0, {}, QRect(px, QSize(1, 1))});
 }
 
 void Surface::Line(QPointF from, QPointF to, Colour c) {
     record({SurfaceOp::Line, from, to, c, false, false, 0, {}});
-    painter_->setPen(ToQColor(c));
-    painter_->drawLine(pixelOf(from), pixelOf(to));
     pen_ = to;
-    touched(spanOf(pixelOf(from), pixelOf(to)));
+    const QPoint a = pixelOf(from), b = pixelOf(to);
+    show({Painting::Line, a, b, c, 0, false, 0, {}, spanOf(a, b)});
 }
 
 void Surface::LineFromPen(QPointF to, Colour c, bool relative) {
     record({SurfaceOp::Line, {}, to, c, relative, true, 0, {}});
-    const QPointF from = pen_;
-    const QPointF end = relative ? pen_ + to : to;
-    painter_->setPen(ToQColor(c));
-    painter_->drawLine(pixelOf(from), pixelOf(end));
-    pen_ = end;
-    touched(spanOf(pixelOf(from), pixelOf(end)));
+    const QPoint a = pixelOf(pen_);
+    pen_ = relative ? pen_ + to : to;
+    const QPoint b = pixelOf(pen_);
+    show({Painting::Line, a, b, c, 0, false, 0, {}, spanOf(a, b)});
 }
 
 void Surface::Box(QPointF a, QPointF b, Colour c) {
     record({SurfaceOp::Box, a, b, c, false, false, 0, {}});
-    const QPoint p = pixelOf(a), q = pixelOf(b);
-    const int x1 = std::min(p.x(), q.x()), x2 = std::max(p.x(), q.x());
-    const int y1 = std::min(p.y(), q.y()), y2 = std::max(p.y(), q.y());
-    painter_->setPen(ToQColor(c));
-    painter_->drawLine(x1, y1, x2, y1);
-    painter_->drawLine(x2, y1, x2, y2);
-    painter_->drawLine(x2, y2, x1, y2);
-    painter_->drawLine(x1, y2, x1, y1);
     pen_ = b;
-    touched(spanOf(p, q));
+    const QRect span = spanOf(pixelOf(a), pixelOf(b));
+    show({Painting::Box, span.topLeft(), span.bottomRight(), c, 0, false, 0, {}, span});
 }
 
 void Surface::FilledBox(QPointF a, QPointF b, Colour c) {
     record({SurfaceOp::FilledBox, a, b, c, false, false, 0, {}});
-    const QPoint p = pixelOf(a), q = pixelOf(b);
-    const QPoint topLeft(std::min(p.x(), q.x()), std::min(p.y(), q.y()));
-    const QPoint bottomRight(std::max(p.x(), q.x()), std::max(p.y(), q.y()));
-    painter_->fillRect(QRect(topLeft, bottomRight), ToQColor(c));
     pen_ = b;
-    touched(QRect(topLeft, bottomRight));
+    const QRect span = spanOf(pixelOf(a), pixelOf(b));
+    show({Painting::Fill, span.topLeft(), span.bottomRight(), c, 0, false, 0, {}, span});
 }
 
 void Surface::Circle(QPointF centre, double radius, Colour c) {
     record({SurfaceOp::Circle, centre, {}, c, false, false, radius, {}});
-    painter_->setPen(ToQColor(c));
-    painter_->setBrush(solidFill_ ? QBrush(ToQColor(fill_)) : QBrush(Qt::NoBrush));
+    pen_ = centre;
     const int r = static_cast<int>(std::lround(radius));
     const QPoint at = pixelOf(centre);
-    painter_->drawEllipse(at, r, r);
-    painter_->setBrush(Qt::NoBrush);
-    pen_ = centre;
     // The outline may reach one pixel beyond the radius.
     const int reach = std::abs(r) + 1;
-    touched(QRect(at - QPoint(reach, reach), at + QPoint(reach, reach)));
+    show({Painting::Circle,
+          at,
+          at,
+          c,
+          r,
+          solidFill_,
+          fill_,
+          {},
+          QRect(at - QPoint(reach, reach), at + QPoint(reach, reach))});
 }
 
 void Surface::Print(const QString& text) {
     record({SurfaceOp::Print, pen_, {}, fore_, false, false, 0, text});
     const QFontMetrics metrics(font_);
     const QPoint at = pixelOf(pen_);
-    const QRect line(at.x(), at.y(), image_.width() - at.x(), metrics.height());
     pen_ = QPointF(0, pen_.y() + metrics.height());
     if (printed) printed(text);
     // A long log runs off the bottom: lines there paint nothing and cost nothing.
-    if (!line.intersects(image_.rect())) return;
-    painter_->setPen(ToQColor(fore_));
-    painter_->drawText(line, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    done(line);
+    show({Painting::Text, at, at, fore_, 0, false, 0, text,
+          QRect(at.x(), at.y(), size_.width() - at.x(), metrics.height())});
 }
 
 void Surface::setSolidFill(Colour fill) {
@@ -130,8 +203,23 @@ void Surface::setSolidFill(Colour fill) {
 }
 
 void Surface::clearAll() {
-    painter_->fillRect(image_.rect(), ToQColor(back_));
+    painter_->fillRect(QRectF(QPointF(), image_.deviceIndependentSize()), ToQColor(back_));
     pen_ = QPointF(0, 0);
+    shown_.clear();
+    done();
+}
+
+void Surface::setRatio(double ratio) {
+    if (ratio == ratio_ || !(ratio > 0)) return;
+    ratio_ = ratio;
+    painter_->end();
+    image_ =
+        QImage(static_cast<int>(std::ceil(size_.width() * ratio - 1e-9)),
+               static_cast<int>(std::ceil(size_.height() * ratio - 1e-9)), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio);
+    image_.fill(ToQColor(back_));
+    beginPainting();
+    for (const Painting& p : shown_) paint(p);
     done();
 }
 

@@ -1,5 +1,7 @@
 // A picture surface: pixels that stay until drawn over, a pen (current point) and the
 // handful of drawing operations the program uses. Coordinates are pixels, origin top left.
+// The picture is held at a pixel ratio: at 2 each pixel of the drawing is 2 x 2 pixels of
+// the screen, lines and text are drawn at that size, not enlarged afterwards.
 #pragma once
 
 #include <QFont>
@@ -26,6 +28,21 @@ struct SurfaceOp {
     double radius = 0;
     QString text;
     bool operator==(const SurfaceOp& o) const;
+};
+
+// One painting as the surface shows it, its points resolved to whole pixels, kept so that
+// the picture can be painted again at another pixel ratio.
+struct Painting {
+    enum Kind { Pixel, Line, Box, Fill, Circle, Text };
+    Kind kind;
+    QPoint a;  // the pixel, line's first end, box corner, circle centre, text position
+    QPoint b;  // line's second end, box's other corner
+    Colour colour = 0;
+    int radius = 0;
+    bool filled = false;  // circle interior in `fill`
+    Colour fill = 0;
+    QString text;
+    QRect area;  // the pixels it may touch, on the surface
 };
 
 class Surface {
@@ -55,10 +72,18 @@ class Surface {
     void setForeColour(Colour fore) { fore_ = fore; }
     void clearAll();  // whole surface to the back colour, pen to (0,0)
 
-    const QImage& image() const { return image_; }
-    Colour pixel(int x, int y) const;  // RGB of one pixel, for tests and checks
-    int width() const { return image_.width(); }
-    int height() const { return image_.height(); }
+    // Screen pixels per pixel of the drawing (1 as designed). Changing it paints again what
+    // the surface shows, at the new ratio.
+    void setRatio(double ratio);
+    double ratio() const { return ratio_; }
+    // How many paintings are kept for that; a painting wholly covered by a later filled box
+    // is forgotten, so a page wiped and drawn again does not add up.
+    size_t keptPaintings() const { return shown_.size(); }
+
+    const QImage& image() const { return image_; }  // in screen pixels
+    Colour pixel(int x, int y) const;  // RGB of one pixel of the image, for tests and checks
+    int width() const { return size_.width(); }
+    int height() const { return size_.height(); }
 
     std::vector<SurfaceOp>* log = nullptr;  // when set, every operation is appended
     // Called after every operation that painted, with the area it may have touched (a null
@@ -69,10 +94,17 @@ class Surface {
   private:
     void record(const SurfaceOp& op);
     void done(const QRect& area = QRect());
-    void touched(const QRect& area);  // done() with the part of `area` on the surface, if any
+    // Paints, keeps and reports a painting.
+    void show(Painting p);
+    void paint(const Painting& p);
+    void keep(Painting p);
+    void stroke(QPoint from, QPoint to);
+    void beginPainting();
     static QRect spanOf(QPoint a, QPoint b);
     static QPoint pixelOf(QPointF p);
 
+    QSize size_;
+    double ratio_ = 1;
     QImage image_;
     std::unique_ptr<QPainter> painter_;
     QPointF pen_;
@@ -81,4 +113,5 @@ class Surface {
     QFont font_;
     bool solidFill_ = false;
     Colour fill_ = 0;
+    std::vector<Painting> shown_;
 };

@@ -15,6 +15,7 @@
 #include "recording/recording.h"
 #include "ui/fonts.h"
 #include "ui/zanpo.h"
+#include "zoom/zoom.h"
 
 namespace Vexo {
 
@@ -50,7 +51,7 @@ void InstallGraphMenu(Zanpo& window) {
         // The graph as it was when the menu was asked for; the measurement goes on meanwhile.
         const QImage picture = GraphPicture();
         QMenu menu(graph);
-        menu.setFont(GothicFont(12));
+        menu.setFont(GothicFont(12 * CurrentZoom()));  // as large as the window's lettering
         menu.addAction(QStringLiteral("グラフをコピー"),
                        [picture] { QGuiApplication::clipboard()->setImage(picture); });
         menu.addAction(QStringLiteral("グラフを保存…"),

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 
 #include "core/vexo.h"
 #include "display/scale.h"
@@ -30,7 +31,14 @@ namespace {
 constexpr int SyncEveryTicks = 20;
 // Names tried for a lesson started within the same second as one before it.
 constexpr int MaxNamesPerSecond = 1000;
-constexpr int GraphSize = 400;
+constexpr int GraphSize = 400;  // the graph's square, in the drawing's pixels
+
+// The graph's square in the picture's own pixels: larger when the window is zoomed, so that
+// the saved picture is as sharp as the screen.
+int GraphPixels() {
+    return std::min({static_cast<int>(std::lround(GraphSize * Picture2->ratio())),
+                     Picture2->image().width(), Picture2->image().height()});
+}
 
 struct Lesson {
     bool armed = false;   // a measurement runs and is being recorded
@@ -148,7 +156,7 @@ void RecordingStops() {
     if (lesson.file.fd < 0) return;
     // The graph area read in place: a copy of the picture would leave the heap larger.
     const QImage& whole = Picture2->image();
-    const QImage graph(whole.constBits(), GraphSize, GraphSize, whole.bytesPerLine(),
+    const QImage graph(whole.constBits(), GraphPixels(), GraphPixels(), whole.bytesPerLine(),
                        whole.format());
     const bool saved = SavePicture(graph, lesson.base + QStringLiteral(".png"));
 #ifdef __GLIBC__
@@ -174,7 +182,9 @@ int RecordedTicks() {
 }
 
 QImage GraphPicture() {
-    return Picture2->image().copy(0, 0, GraphSize, GraphSize);
+    QImage graph = Picture2->image().copy(0, 0, GraphPixels(), GraphPixels());
+    graph.setDevicePixelRatio(1);
+    return graph;
 }
 
 void ResetRecording() {

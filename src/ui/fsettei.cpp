@@ -16,6 +16,7 @@
 #include "ui/icon.h"
 #include "ui/twips.h"
 #include "ui/zanpo.h"
+#include "zoom/zoom.h"
 
 namespace {
 
@@ -134,6 +135,7 @@ Fsettei::~Fsettei() {
 }
 
 void Fsettei::openOver(const QWidget& window) {
+    FollowZoom(*this);
     // Placed by its client area, whose size is known before the window manager frames it.
     QRect placed(QPoint(), size());
     placed.moveCenter(window.geometry().center());

@@ -15,6 +15,7 @@
 #include "ui/fonts.h"
 #include "ui/icon.h"
 #include "ui/twips.h"
+#include "zoom/zoom.h"
 
 std::function<void()> EndProgram = [] { QCoreApplication::exit(0); };
 
@@ -57,28 +58,34 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, QRect at, Colou
     return button;
 }
 
-// The sunken frame around a picture surface, drawn by a plain widget beneath it.
+// The sunken frame around a picture surface, drawn by a plain widget beneath it. Its lines
+// are as wide as the frame is larger than designed.
 class SunkenFrame : public QWidget {
   public:
-    SunkenFrame(QWidget* parent, QRect at) : QWidget(parent) { setGeometry(at); }
+    SunkenFrame(QWidget* parent, QRect at) : QWidget(parent), design_(at.size()) {
+        setGeometry(at);
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
-        const int r = width() - 1, b = height() - 1;
-        p.setPen(QColor(128, 128, 128));
-        p.drawLine(0, 0, r - 1, 0);
-        p.drawLine(0, 0, 0, b - 1);
-        p.setPen(QColor(255, 255, 255));
-        p.drawLine(0, b, r, b);
-        p.drawLine(r, 0, r, b);
-        p.setPen(QColor(0, 0, 0));
-        p.drawLine(1, 1, r - 2, 1);
-        p.drawLine(1, 1, 1, b - 2);
-        p.setPen(QColor(223, 223, 223));
-        p.drawLine(1, b - 1, r - 1, b - 1);
-        p.drawLine(r - 1, 1, r - 1, b - 1);
+        p.scale(double(width()) / design_.width(), double(height()) / design_.height());
+        const auto line = [&p](int x1, int y1, int x2, int y2, QColor colour) {
+            p.fillRect(QRect(QPoint(x1, y1), QPoint(x2, y2)), colour);
+        };
+        const int r = design_.width() - 1, b = design_.height() - 1;
+        line(0, 0, r - 1, 0, QColor(128, 128, 128));
+        line(0, 0, 0, b - 1, QColor(128, 128, 128));
+        line(0, b, r, b, QColor(255, 255, 255));
+        line(r, 0, r, b, QColor(255, 255, 255));
+        line(1, 1, r - 2, 1, QColor(0, 0, 0));
+        line(1, 1, 1, b - 2, QColor(0, 0, 0));
+        line(1, b - 1, r - 1, b - 1, QColor(223, 223, 223));
+        line(r - 1, 1, r - 1, b - 1, QColor(223, 223, 223));
     }
+
+  private:
+    QSize design_;
 };
 
 PictureBox* MakePicture(QWidget* parent, Surface& surface, QRect at) {
@@ -172,6 +179,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Vexo::Timer3 = Timer3.get();
     Vexo::Timer4 = Timer4.get();
     Vexo::MSComm1 = MSComm1.get();
+    AttachZoom(*this);
 }
 
 Zanpo::~Zanpo() {

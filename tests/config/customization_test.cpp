@@ -8,6 +8,7 @@
 #include "config/file_errors.h"
 #include "config/palette.h"
 #include "support/headless.h"
+#include "zoom/zoom.h"
 
 using namespace Vexo;
 
@@ -41,6 +42,7 @@ const std::map<QString, std::function<double()>>& Settings() {
         {"Min", [] { return ScaleMin; }},
         {"Port", [] { return double(PortNumber); }},
         {"RequestByte", [] { return double(RequestBytes[0]); }},
+        {"Bairitsu", [] { return CurrentZoom(); }},
     };
     return settings;
 }
@@ -65,6 +67,7 @@ const std::map<QString, double> Defaults = {
     {"Min", -10},
     {"Port", 1},
     {"RequestByte", 242},
+    {"Bairitsu", 1},
 };
 
 struct Reader {
@@ -190,6 +193,13 @@ class CustomizationTest : public QObject {
         QTest::newRow("Port=3.5") << QByteArray("Port=3.5") << "Port" << 4.0 << none;
         QTest::newRow("Port= alone") << QByteArray("Port=") << "Port" << 1.0 << invalid;
         QTest::newRow("Port overflow") << QByteArray("Port=99999") << "Port" << 1.0 << overflow;
+        // The window's factor: the whole rest of the line, held to 1..3.
+        QTest::newRow("Bairitsu=2") << QByteArray("BAIRITSU=2\r\n") << "Bairitsu" << 2.0 << none;
+        QTest::newRow("Bairitsu between steps")
+            << QByteArray("bairitsu=1.8") << "Bairitsu" << 1.8 << none;
+        QTest::newRow("Bairitsu=5 held") << QByteArray("Bairitsu=5") << "Bairitsu" << 3.0 << none;
+        QTest::newRow("Bairitsu text") << QByteArray("Bairitsu=x") << "Bairitsu" << 1.0 << none;
+        QTest::newRow("Bairitsu= alone") << QByteArray("Bairitsu=") << "Bairitsu" << 1.0 << invalid;
         // Lines that are not key lines.
         QTest::newRow("comment") << QByteArray("'Max=50 \r\n") << "Max" << 100.0 << none;
         QTest::newRow("blank then comment") << QByteArray("  'Max=50 ") << "Max" << 100.0 << none;

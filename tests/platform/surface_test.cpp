@@ -180,6 +180,69 @@ class SurfaceTest : public QObject {
         QVERIFY(QRegion(0, 0, 40, 30).united(reported) == QRegion(0, 0, 40, 30));
     }
 
+    // At ratio 2 every pixel of the drawing is exactly a 2 x 2 block of the picture: a line
+    // is two rows wide at twice its position, with no blurred or missing edge.
+    void atRatioTwoEachPixelIsATwoByTwoBlock_data() {
+        using Op = std::function<void(Surface&)>;
+        QTest::addColumn<Op>("op");
+        QTest::newRow("point") << Op([](Surface& s) { s.PSet({5, 6}, Red); });
+        QTest::newRow("horizontal line") << Op([](Surface& s) { s.Line({30, 7}, {3, 7}, Red); });
+        QTest::newRow("vertical line, relative") << Op([](Surface& s) {
+            s.setPen({12, 25});
+            s.LineFromPen({0, -20}, Red, true);
+        });
+        QTest::newRow("line of one point") << Op([](Surface& s) { s.Line({8, 8}, {8, 8}, Red); });
+        QTest::newRow("box") << Op([](Surface& s) { s.Box({35, 25}, {3, 4}, Red); });
+        QTest::newRow("filled box, rounded corners") << Op([](Surface& s) {
+            s.FilledBox({9.6, 4.4}, {20.2, 12.5}, Red);
+        });
+    }
+    void atRatioTwoEachPixelIsATwoByTwoBlock() {
+        QFETCH(std::function<void(Surface&)>, op);
+        Surface one = MakeSurface(), two = MakeSurface();
+        two.setRatio(2);
+        op(one);
+        op(two);
+        QCOMPARE(two.image().size(), QSize(80, 60));
+        QImage enlarged = one.image().scaled(80, 60);
+        enlarged.setDevicePixelRatio(2);
+        QCOMPARE(two.image(), enlarged);
+    }
+
+    // Text is drawn by the font at twice its size, also when the ratio changes after it
+    // was printed: the edges of the glyphs are not those of the small ones enlarged.
+    void textAtRatioTwoIsDrawnByTheFont() {
+        QFont font(QStringLiteral("IPAGothic"));
+        font.setPixelSize(16);
+        Surface one(40, 30, Grey, font, RGB(0, 0, 0));
+        one.PSet({2, 2}, Grey);
+        one.Print(QStringLiteral("秒"));
+        const QImage small = one.image().copy();
+        one.setRatio(2);
+        const QImage large = one.image(), enlarged = small.scaled(80, 60);
+        int ink = 0, differing = 0;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 80; ++x) {
+                ink += large.pixel(x, y) != ToQColor(Grey).rgb();
+                differing += large.pixel(x, y) != enlarged.pixel(x, y);
+            }
+        QVERIFY2(ink > 100, qPrintable(QString::number(ink)));
+        QVERIFY2(differing > ink / 4, qPrintable(QString("%1 of %2").arg(differing).arg(ink)));
+    }
+
+    // Only what still shows is kept for painting again.
+    void whatAFilledBoxCoversIsForgotten() {
+        Surface s = MakeSurface();
+        s.Print(QStringLiteral("log"));
+        for (int i = 0; i < 100; ++i) s.Line({1, 1}, {20, 1.0 + i % 20}, Red);
+        s.Box({0, 0}, {39, 29}, Blue);
+        s.FilledBox({1, 1}, {38, 28}, Grey);
+        s.Box({0, 0}, {39, 29}, Blue);
+        QCOMPARE(s.keptPaintings(), size_t(3));  // the log line, reaching the edge; box; fill
+        s.FilledBox({0, 0}, {39, 29}, Grey);
+        QCOMPARE(s.keptPaintings(), size_t(1));
+    }
+
     void pointsOffTheSurfaceRepaintNothing() {
         Surface s = MakeSurface();
         int calls = 0;
