@@ -29,7 +29,7 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # An empty working folder and configuration folders: the example files are used.
 (cd "$work" && XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" \
-    KELVIRA_TRACE=1 exec "$stage/bin/kelvira" --demo 2>"$work/trace") &
+    KELVIRA_TRACE=1 exec "$stage/bin/kelvira" --demo --no-record 2>"$work/trace") &
 program_pid=$!
 for _ in $(seq 100); do grep -q 'あと３秒' "$work/trace" 2>/dev/null && break; sleep 0.1; done
 sleep 3  # the connection watch hands over to the poll and draws the thermometer and graph

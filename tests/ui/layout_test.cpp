@@ -79,7 +79,7 @@ class LayoutTest : public QObject {
         Headless h;
         Zanpo& w = *h.window;
         w.show();
-        for (const QString name :
+        for (const QString& name :
              {QStringLiteral("きおんセンサー"), QStringLiteral("えきおんセンサー")}) {
             w.Label2->setText(name);
             const int end = w.Label2->fontMetrics().horizontalAdvance(name) - 1;
