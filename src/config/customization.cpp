@@ -42,6 +42,9 @@ const std::array<ColourKey, 13>& ColourKeys() {
     return keys;
 }
 
+// The folder of the customization file being read; empty: the working folder.
+QString customizationFolder;
+
 constexpr double ScaleTop = 120;
 constexpr double ScaleBottom = -30;
 
@@ -169,10 +172,6 @@ QString NormaliseLine(const QString& line) {
         if (c >= u'a' && c <= u'z') c = QChar(c.unicode() - 0x20);
     return normal;
 }
-
-namespace {
-QString customizationFolder;  // the folder of the file being read; empty: the working folder
-}  // namespace
 
 void ReadCustomizationFrom(const ConfigFile& file) {
     customizationFolder = file.path.isEmpty() ? QString() : QFileInfo(file.path).absolutePath();

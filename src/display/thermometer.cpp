@@ -81,18 +81,14 @@ void ShowTemperature(float& degrees) {
     // The level is rounded once, and the strip painted to exactly the row kept as the last
     // level: a level halfway between two rows would otherwise leave a row of glass in the
     // column when it rises again.
+    // On a freshly drawn gauge the whole column is painted, from the tube's bottom up to the
+    // reading, whatever its sign; glass already stands above it.
     const int16_t level = NearestInt16(LevelY(degrees));
-    if (LastLevelY == 0) {
-        // Freshly drawn gauge: the whole column, from the tube's bottom up to the reading,
-        // whatever its sign. Glass already stands above it.
-        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, TubeBottom),
-                            KelviraEki);
-    } else if (degrees > LastShownTemp) {
-        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
-                            KelviraEki);
-    } else if (degrees < LastShownTemp) {
-        Picture1->FilledBox(QPointF(ColumnLeft, level), QPointF(ColumnRight, LastLevelY),
-                            KelviraGlass);
+    const bool fresh = LastLevelY == 0;
+    if (fresh || degrees != LastShownTemp) {
+        const Colour colour = fresh || degrees > LastShownTemp ? KelviraEki : KelviraGlass;
+        Picture1->FilledBox(QPointF(ColumnLeft, level),
+                            QPointF(ColumnRight, fresh ? TubeBottom : LastLevelY), colour);
     }
 
     LastLevelY = level;

@@ -16,6 +16,7 @@
 #include "ui/fonts.h"
 #include "ui/zanpo.h"
 #include "zoom/zoom.h"
+#include "zoom/zoom_steps.h"
 
 namespace Vexo {
 
@@ -51,7 +52,7 @@ void InstallGraphMenu(Zanpo& window) {
         // The graph as it was when the menu was asked for; the measurement goes on meanwhile.
         const QImage picture = GraphPicture();
         QMenu menu(graph);
-        menu.setFont(GothicFont(12 * CurrentZoom()));  // as large as the window's lettering
+        menu.setFont(ScaledFont(GothicFont(12), CurrentZoom()));  // as large as the window's
         menu.addAction(QStringLiteral("グラフをコピー"),
                        [picture] { QGuiApplication::clipboard()->setImage(picture); });
         menu.addAction(QStringLiteral("グラフを保存…"),

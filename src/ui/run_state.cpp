@@ -3,7 +3,6 @@
 #include <QPushButton>
 
 #include "core/vexo.h"
-#include "device/device_link.h"
 #include "platform/window_timer.h"
 #include "ui/zanpo.h"
 
@@ -22,9 +21,10 @@ void ResumeGraphTimer() {
 }
 
 void RepaintAfterDialog(GraphResume order) {
-    // Before the box has answered nothing has drawn the scale yet, and the start-up log
-    // went with the blanked graph: the gauge gives the graph its scale.
-    if (!ZanpoConnected()) DrawThermometer();
+    // Before the box has answered nothing may have drawn the scale yet (its factor is still
+    // 0), and the start-up log went with the blanked graph: the gauge gives the graph its
+    // scale.
+    if (PixelsPerDegree == 0) DrawThermometer();
     const bool running = MeasurementRuns();
     if (ElapsedTicks == 0) {
         DrawGraphFrame();

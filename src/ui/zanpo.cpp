@@ -29,13 +29,15 @@ constexpr Colour White = RGB(255, 255, 255);
 // The picture surfaces sit inside a sunken 3-D border of two pixels on each side.
 constexpr int Border = 2;
 
-void Paint(QWidget* w, Colour back, Colour fore) {
+void SetColour(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour colour) {
     QPalette p = w->palette();
-    for (auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        p.setColor(role, ToQColor(back));
-    for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        p.setColor(role, ToQColor(fore));
+    for (const auto role : roles) p.setColor(role, ToQColor(colour));
     w->setPalette(p);
+}
+
+void Paint(QWidget* w, Colour back, Colour fore) {
+    SetColour(w, {QPalette::Window, QPalette::Button, QPalette::Base}, back);
+    SetColour(w, {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}, fore);
     w->setAutoFillBackground(true);
 }
 
@@ -53,8 +55,8 @@ QPushButton* MakeButton(QWidget* parent, const QString& caption, QRect at, Colou
     button->setGeometry(at);
     button->setFont(GothicFont(12));
     Paint(button, back, Black);
-    button->setAutoDefault(
-        true);  // Return and keypad Enter click the focused button, as Space does
+    // Return and keypad Enter click the focused button, as Space does.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -203,17 +205,11 @@ void Zanpo::setStartUpPainting(bool immediate) {
 }
 
 void Zanpo::setText2BackColor(Colour colour) {
-    QPalette p = Text2->palette();
-    p.setColor(QPalette::Base, ToQColor(colour));
-    p.setColor(QPalette::Window, ToQColor(colour));
-    Text2->setPalette(p);
+    SetColour(Text2, {QPalette::Base, QPalette::Window}, colour);
 }
 
 void Zanpo::setText2ForeColor(Colour colour) {
-    QPalette p = Text2->palette();
-    p.setColor(QPalette::Text, ToQColor(colour));
-    p.setColor(QPalette::WindowText, ToQColor(colour));
-    Text2->setPalette(p);
+    SetColour(Text2, {QPalette::Text, QPalette::WindowText}, colour);
 }
 
 void Zanpo::closeEvent(QCloseEvent* event) {
