@@ -15,7 +15,7 @@ package_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 test_packages=(
-    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps
+    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache
 )
 
 wanted=("${run_packages[@]}")

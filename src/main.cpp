@@ -8,8 +8,8 @@
 #include "app/demo.h"
 #include "app/end_signals.h"
 #include "app/install_layout.h"
-#include "app/window_title.h"
 #include "core/vexo.h"
+#include "core/window_title.h"
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
 #include "recording/recording.h"
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
 
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
                  std::make_unique<QtSerialLine>());
-    window.setWindowTitle(App::WindowTitle());
+    Vexo::SetTitleMark(Vexo::TitleMark::Demo, App::Given.demo);
     Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
     Vexo::Form_Load();

@@ -11,12 +11,20 @@
 namespace App {
 namespace {
 
-const QString ById = QStringLiteral("/dev/serial/by-id");
+PortPlaces places;
+
+// The ports as last listed, and the stable names they were listed with.
+struct Listing {
+    bool made = false;
+    QStringList names;
+    QList<ListedPort> ports;
+};
+Listing listing;
 
 // The by-id names, by the device each leads to.
 QHash<QString, QString> ByIdNames() {
     QHash<QString, QString> names;
-    const QDir dir(ById);
+    const QDir dir(places.byId);
     for (const QString& entry : dir.entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot)) {
         const QString path = dir.filePath(entry);
         const QString target = QFileInfo(path).canonicalFilePath();
@@ -27,9 +35,25 @@ QHash<QString, QString> ByIdNames() {
     return names;
 }
 
+// The port's device as the command line or the environment names it; empty when neither does.
+QString NamedDevice(int port) {
+    if (!Given.port.isEmpty()) return Given.port;
+    const QByteArray named = qgetenv(("KELVIRA_PORT" + QByteArray::number(port)).constData());
+    return QString::fromLocal8Bit(named);
+}
+
+QString FallbackDevice(int port, const QString& fallback) {
+    return fallback.arg(port - 1);
+}
+
 }  // namespace
 
-QString ChoosePort(int port, const QList<ListedPort>& ports) {
+void SetPortPlaces(const PortPlaces& p) {
+    places = p;
+    listing = Listing();
+}
+
+QString ChoosePort(int port, const QList<ListedPort>& ports, const QString& fallback) {
     QList<ListedPort> adapters;
     for (const ListedPort& p : ports)
         if (p.usb) adapters << p;
@@ -41,48 +65,44 @@ QString ChoosePort(int port, const QList<ListedPort>& ports) {
         const ListedPort& chosen = adapters[port - 1];
         return chosen.byId.isEmpty() ? chosen.location : chosen.byId;
     }
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM%1").arg(port);
-#else
-    return QStringLiteral("/dev/ttyS%1").arg(port - 1);
-#endif
+    return FallbackDevice(port, fallback);
 }
 
 QList<ListedPort> ListedPorts() {
-    const QHash<QString, QString> byId = ByIdNames();
+    QHash<QString, QString> byId = ByIdNames();
     QList<ListedPort> ports;
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
         ListedPort p;
         p.location = info.systemLocation();
-        p.byId = byId.value(QFileInfo(p.location).canonicalFilePath());
+        p.byId = byId.take(QFileInfo(p.location).canonicalFilePath());
         p.usb = info.hasVendorIdentifier() || !p.byId.isEmpty();
         ports << p;
     }
+    // Stable names are given to USB serial devices only, also to those the list misses.
+    for (auto name = byId.cbegin(); name != byId.cend(); ++name)
+        ports << ListedPort{name.key(), name.value(), true};
     return ports;
 }
 
 QString PortDevice(int port) {
-    if (!Given.port.isEmpty()) return Given.port;
-    const QByteArray named = qgetenv(("KELVIRA_PORT" + QByteArray::number(port)).constData());
-    if (!named.isEmpty()) return QString::fromLocal8Bit(named);
+    const QString named = NamedDevice(port);
+    if (!named.isEmpty()) return named;
     // Listing the ports takes tens of milliseconds: they are listed again only when the
     // adapters' stable names have changed, so that an adapter plugged in after start-up is
     // found when the port is next opened, while a missing box costs one look at a folder.
-    static QStringList seen;
-    static QList<ListedPort> listed;
-    static bool first = true;
     const QStringList names =
-        QDir(ById).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
-    if (first || names != seen) {
-        first = false;
-        seen = names;
-        listed = ListedPorts();
+        QDir(places.byId).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    if (!listing.made || names != listing.names) {
+        listing.made = true;
+        listing.names = names;
+        listing.ports = ListedPorts();
     }
-    return ChoosePort(port, listed);
+    return ChoosePort(port, listing.ports, places.fallback);
 }
 
-QString PortLogLine(int port) {
-    return QStringLiteral("接続ポート：") + PortDevice(port);
+bool PortIsFallback(int port) {
+    return NamedDevice(port).isEmpty() &&
+           PortDevice(port) == FallbackDevice(port, places.fallback);
 }
 
 }  // namespace App

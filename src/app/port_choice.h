@@ -14,20 +14,31 @@ struct ListedPort {
     bool usb = false;  // a USB serial adapter
 };
 
+// Where the adapters' stable names and the built-in ports are found. The machine's own
+// places unless a test hands in others.
+struct PortPlaces {
+    QString byId = QStringLiteral("/dev/serial/by-id");
+    QString fallback = QStringLiteral("/dev/ttyS%1");  // %1: the port number less one
+};
+void SetPortPlaces(const PortPlaces& places);
+
 // The device of port `port` (1 to 4) among `ports`: the port-th USB serial adapter, the
 // adapters taken in the order of their names under /dev/serial/by-id/ (those without such a
 // name after them, by location) and named by that stable name when they have one; when there
-// is no such adapter, /dev/ttyS<port-1>.
-QString ChoosePort(int port, const QList<ListedPort>& ports);
+// is no such adapter, the fallback, /dev/ttyS<port-1>.
+QString ChoosePort(int port, const QList<ListedPort>& ports,
+                   const QString& fallback = PortPlaces().fallback);
 
-// The serial ports of this machine as QSerialPortInfo lists them, with their by-id names.
+// The serial ports of this machine as QSerialPortInfo lists them, with their by-id names, and
+// the by-id names that lead to no port it lists.
 QList<ListedPort> ListedPorts();
 
 // The device of port `port`: --port, else KELVIRA_PORT<port> when set and not empty, else
 // ChoosePort over this machine's ports (listed again when adapters come or go).
 QString PortDevice(int port);
 
-// The start-up log's line naming the device of port `port`.
-QString PortLogLine(int port);
+// True when the device of port `port` is the fallback: no device is named for it and there
+// are fewer than `port` adapters. An adapter plugged in later wins over it.
+bool PortIsFallback(int port);
 
 }  // namespace App

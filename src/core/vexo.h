@@ -75,6 +75,15 @@ extern bool DeviceMissing;
 extern int16_t AnswerCount;
 // Poll ticks since the last attempt to open a closed port (device/reconnect.cpp).
 extern int16_t ClosedPortTicks;
+// Set while the open port is the fallback device, which an adapter plugged in wins over;
+// and the poll ticks since the adapters were last looked for (device/reconnect.cpp).
+extern bool OnFallbackPort;
+extern int16_t FallbackTicks;
+// Poll ticks since the box last answered, counted up to the mark in the title
+// (device/connection.cpp); and whether it has answered since the last graph tick, so that a
+// tick without a fresh answer is recorded as a held value.
+extern int16_t PollsWithoutAnswer;
+extern bool AnswerSinceTick;
 // Watch ticks on an open port without an answer, and whether the log has said so
 // (device/connection.cpp).
 extern int16_t SilentTicks;

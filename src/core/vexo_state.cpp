@@ -1,5 +1,7 @@
 // The module's variables, with the values they hold when the program starts.
+#include "core/start_up_log.h"
 #include "core/vexo.h"
+#include "core/window_title.h"
 
 namespace Vexo {
 
@@ -43,6 +45,10 @@ std::array<float, 4> LastPlotPoints{};
 bool DeviceMissing = false;
 int16_t AnswerCount = 0;
 int16_t ClosedPortTicks = 0;
+bool OnFallbackPort = false;
+int16_t FallbackTicks = 0;
+int16_t PollsWithoutAnswer = 0;
+bool AnswerSinceTick = false;
 int16_t SilentTicks = 0;
 bool SilenceReported = false;
 
@@ -81,8 +87,14 @@ void ResetState() {
     DeviceMissing = false;
     AnswerCount = 0;
     ClosedPortTicks = 0;
+    OnFallbackPort = false;
+    FallbackTicks = 0;
     SilentTicks = 0;
     SilenceReported = false;
+    PollsWithoutAnswer = 0;
+    AnswerSinceTick = false;
+    ResetLog();
+    ResetTitleMarks();
 }
 
 }  // namespace Vexo

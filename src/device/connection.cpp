@@ -1,6 +1,8 @@
 // What the program says about the box while it has not answered: a start refused with the
 // reason, and one line in the log when an open port stays silent.
+#include "core/start_up_log.h"
 #include "core/vexo.h"
+#include "core/window_title.h"
 #include "device/device_link.h"
 #include "platform/message_box.h"
 #include "platform/serial_line.h"
@@ -12,6 +14,8 @@ namespace {
 
 // Watch ticks (200 ms) on an open port without any answer before the log says so: 5 s.
 constexpr int SilentTicksReported = 25;
+// Poll ticks (200 ms) without an answer before the title says so: 2 s.
+constexpr int SilentPollsMarked = 10;
 
 QString NotConnectedAdvice() {
     const QChar cr(13);
@@ -34,6 +38,16 @@ bool StartRefusedWithoutBox() {
     return true;
 }
 
+void NoteAnswer(bool answered) {
+    if (answered) {
+        PollsWithoutAnswer = 0;
+        SetTitleMark(TitleMark::NoAnswer, false);
+    } else if (PollsWithoutAnswer < SilentPollsMarked &&
+               ++PollsWithoutAnswer == SilentPollsMarked) {
+        SetTitleMark(TitleMark::NoAnswer, true);
+    }
+}
+
 void WatchSilentBox() {
     if (AnswerCount > 0 || SilenceReported) return;
     if (!MSComm1->portOpen()) {
@@ -42,7 +56,7 @@ void WatchSilentBox() {
     }
     if (++SilentTicks < SilentTicksReported) return;
     SilenceReported = true;
-    Picture2->Print(QStringLiteral("「ざんぽ」の応答なし：電源・ケーブル・ポートを確認"));
+    PrintLog(QStringLiteral("「ざんぽ」の応答なし：電源・ケーブル・ポートを確認"));
 }
 
 }  // namespace Vexo

@@ -16,7 +16,9 @@ void GreetDevice();
 
 // True when the port is open for this tick. A closed port (never opened at start-up,
 // or lost since) is opened again every ReopenEveryTicks calls, and greeted when that
-// works; the calls in between cost nothing.
+// works; the calls in between cost nothing. While the open port is the fallback device, the
+// adapters are looked for as often, and the Nth adapter, once plugged in, is opened instead.
+
 bool PortReady();
 
 // Steps 1 to 6 of a poll: request, answer, RawValue, degrees, Text1. False when the
@@ -34,6 +36,10 @@ bool StartRefusedWithoutBox();
 // Called on each watch tick without an answer. When the port has been open for 5 s and the
 // box has never answered, prints one line into the log saying so and what to check; once.
 void WatchSilentBox();
+
+// Called on each poll tick: after 2 s without an answer the window's title says that the box
+// does not answer, until it answers again.
+void NoteAnswer(bool answered);
 
 // The read-out text: one space, then the number with its sign position, so 23 reads
 // "  23" and -5 reads " -5".

@@ -2,7 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "app/port_choice.h"
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "platform/serial_line.h"
@@ -36,7 +36,7 @@ void GreetDevice() {
 }
 
 void InitDevice() {
-    for (const char* line : DeviceNotice) Picture2->Print(QString::fromUtf8(line));
+    for (const char* line : DeviceNotice) PrintLog(QString::fromUtf8(line));
 
     RawValue = 0;
     const auto& table = IsTrue(KionMode) ? KionTable : EkionTable;
@@ -44,13 +44,14 @@ void InitDevice() {
 
     if (PortNumber < 1) PortNumber = 1;
     if (PortNumber > 4) PortNumber = 4;
-    Picture2->Print(App::PortLogLine(PortNumber));
+    PrintLogNaming(QStringLiteral("接続ポート："), PortDeviceName(PortNumber));
 
     // A step that fails leaves the next ones to run: on a port that did not open the
     // settings are still made and the writes and the read simply do nothing.
     MSComm1->setCommPort(PortNumber);
     MSComm1->setSettings(QStringLiteral("9600,N,8,1"));
     DeviceMissing = !MSComm1->setPortOpen(true);
+    OnFallbackPort = !DeviceMissing && PortIsFallback(PortNumber);
     MSComm1->setInputMode(1);
     MSComm1->setSThreshold(1);
     MSComm1->setRThreshold(1);

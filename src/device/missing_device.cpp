@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/port_fault.h"
 #include "platform/serial_line.h"
@@ -30,9 +31,11 @@ PortFacts GatherPortFacts(const QString& path, QSerialPort::SerialPortError erro
 }
 
 void ReportMissingDevice() {
-    Picture2->Print(QStringLiteral("ざんぽが接続されていません!"));
-    Picture2->Print(MissingDeviceReason(GatherPortFacts(
-        PortDeviceName(PortNumber), MSComm1->lastErrorCode(), MSComm1->lastError())));
+    PrintLog(QStringLiteral("ざんぽが接続されていません!"));
+    const QString device = PortDeviceName(PortNumber);
+    PrintLogNaming(MissingDeviceReason(
+                       GatherPortFacts(device, MSComm1->lastErrorCode(), MSComm1->lastError())),
+                   device);
 }
 
 }  // namespace Vexo

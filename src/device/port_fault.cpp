@@ -4,17 +4,17 @@ namespace Vexo {
 
 QString MissingDeviceReason(const PortFacts& facts) {
     if (!facts.exists || facts.error == QSerialPort::DeviceNotFoundError)
-        return QStringLiteral("%1 が見つかりません。").arg(facts.path);
+        return QStringLiteral("見つかりません：");
     if (!facts.accessible) {
         // Joining the owning group helps only when that group may read and write the device.
         if (facts.group.isEmpty() || !facts.groupReadWrite)
-            return QStringLiteral("%1 を開く権限がありません。").arg(facts.path);
-        return QStringLiteral("%1: %2 グループへの参加が必要です。").arg(facts.path, facts.group);
+            return QStringLiteral("開く権限がありません：");
+        return QStringLiteral("%1 グループへの参加が必要です：").arg(facts.group);
     }
     // Present and permitted, yet refused: another program holds the port.
     if (facts.error == QSerialPort::PermissionError)
-        return QStringLiteral("%1 はほかのプログラムが使用中です。").arg(facts.path);
-    return QStringLiteral("%1 を開けません（%2）。").arg(facts.path, facts.errorText);
+        return QStringLiteral("ほかのプログラムが使用中です：");
+    return QStringLiteral("開けません（%1）：").arg(facts.errorText);
 }
 
 }  // namespace Vexo

@@ -17,10 +17,10 @@ struct PortFacts {
     QString errorText;                                          // the same, in words
 };
 
-// The line printed under "ざんぽが接続されていません!": the device path and the reason.
-// A device that does not exist, one that refuses this user (naming the group to join when
-// joining it would help), one that is taken by another program, and anything else with the
-// system's words.
+// The reason printed under "ざんぽが接続されていません!", before the device's name: a device
+// that does not exist, one that refuses this user (naming the group to join when joining it
+// would help), one that is taken by another program, and anything else with the system's
+// words.
 QString MissingDeviceReason(const PortFacts& facts);
 
 // Gathers the facts about `path` from the system (stat, access, the group database).

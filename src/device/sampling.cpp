@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "platform/serial_line.h"
@@ -25,6 +26,7 @@ bool PollStep(float& degrees) {
     const QByteArray answer = MSComm1->input();
     if (answer.isEmpty()) return false;
     RawValue = static_cast<uint8_t>(answer.at(0));  // the rest of the answer is dropped
+    AnswerSinceTick = true;
     degrees = static_cast<float>(ConvTable[RawValue]);
     MainWindow->Text1->setText(ReadoutText(degrees));
     return true;
@@ -32,7 +34,9 @@ bool PollStep(float& degrees) {
 
 void Timer1_Timer() {
     float degrees = 0;
-    if (PollStep(degrees)) ShowTemperature(degrees);
+    const bool answered = PollStep(degrees);
+    NoteAnswer(answered);
+    if (answered) ShowTemperature(degrees);
 }
 
 void Timer4_Timer() {
@@ -43,8 +47,8 @@ void Timer4_Timer() {
     }
     ++AnswerCount;
     if (AnswerCount == 1) {
-        Picture2->Print(QStringLiteral("「ざんぽ」の接続を確認しました。"));
-        Picture2->Print(QStringLiteral("初期化継続中！・・・あと３秒"));
+        PrintLog(QStringLiteral("「ざんぽ」の接続を確認しました。"));
+        PrintLog(QStringLiteral("初期化継続中！・・・あと３秒"));
     }
     if (AnswerCount >= WatchAnswers) {
         if (IsTrue(ZidouMode)) {

@@ -1,5 +1,6 @@
 #include "display/graph_area.h"
 
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "platform/surface.h"
 #include "ui/run_state.h"
@@ -9,6 +10,7 @@ namespace Vexo {
 void WipeGraph() {
     Picture2->clearAll();
     Picture2->FilledBox(QPointF(1, 1), QPointF(398, 398), GrphBack);
+    LogCoveredByGraph();
 }
 
 void RedrawGraphForRange() {

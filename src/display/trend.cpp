@@ -34,7 +34,9 @@ void Timer2_Timer() {
 
 void RecordSample(float degrees) {
     TrendBuffer[TickIndex(ElapsedTicks)] = degrees * 100;
-    KeepRecordedTick();
+    // A tick without a fresh answer since the one before holds the last reading.
+    KeepRecordedTick(AnswerSinceTick ? RawValue : HeldReading);
+    AnswerSinceTick = false;
     // A range changed anywhere (automatic widening, settings) reaches the graph here.
     if (DrawnScaleMax != ScaleMax) {
         DrawnScaleMax = ScaleMax;

@@ -4,3 +4,7 @@
 QString PortDeviceName(int port) {
     return App::PortDevice(port);
 }
+
+bool PortIsFallback(int port) {
+    return App::PortIsFallback(port);
+}

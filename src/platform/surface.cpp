@@ -58,13 +58,25 @@ void Surface::show(Painting p) {
 }
 
 // A line one pixel wide between two pixels, both ends painted. At a ratio above 1 a line
-// along a row or a column covers exactly its pixels' blocks of the picture; any other runs
-// through the pixels' centres with a pen as wide as a pixel.
+// along a row or a column runs the length of its pixels' blocks of the picture and is as
+// thick as the ratio rounded, the same for every line, also at a ratio between whole numbers
+// (where the blocks alternate in size); any other runs through the pixels' centres with a pen
+// as wide as a pixel.
 void Surface::stroke(QPoint from, QPoint to) {
     if (ratio_ == 1) {
         painter_->drawLine(from, to);
     } else if (from.x() == to.x() || from.y() == to.y()) {
-        painter_->fillRect(spanOf(from, to), painter_->pen().color());
+        const QRect span = spanOf(from, to);
+        const auto at = [this](int x) { return std::lround(x * ratio_); };
+        const long thick = std::max(1L, std::lround(ratio_));
+        const bool across = span.height() == 1;  // along a row
+        const long left = at(span.left()), top = at(span.top());
+        const long right = across ? at(span.right() + 1) : left + thick;
+        const long bottom = across ? top + thick : at(span.bottom() + 1);
+        // In the picture's own pixels: the painter scales by the ratio.
+        painter_->fillRect(QRectF(left / ratio_, top / ratio_, (right - left) / ratio_,
+                                  (bottom - top) / ratio_),
+                           painter_->pen().color());
     } else {
         const QPointF centre(0.5, 0.5);
         painter_->drawLine(QPointF(from) + centre, QPointF(to) + centre);

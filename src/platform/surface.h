@@ -70,6 +70,7 @@ class Surface {
     void setPen(QPointF p) { pen_ = p; }
     void setSolidFill(Colour fill);  // design fill for circles; none by default
     void setForeColour(Colour fore) { fore_ = fore; }
+    const QFont& font() const { return font_; }
     void clearAll();  // whole surface to the back colour, pen to (0,0)
 
     // Screen pixels per pixel of the drawing (1 as designed). Changing it paints again what

@@ -52,7 +52,7 @@ int TickLine(char (&out)[TickLineMax], int tick, float hundredths, int raw) {
     *at++ = static_cast<char>('0' + cents / 10);
     if (cents % 10 != 0) *at++ = static_cast<char>('0' + cents % 10);
     *at++ = ',';
-    at = PutNumber(at, raw);
+    if (raw >= 0) at = PutNumber(at, raw);
     *at++ = '\r';
     *at++ = '\n';
     return static_cast<int>(at - out);

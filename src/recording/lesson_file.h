@@ -23,8 +23,9 @@ struct LessonFile {
 // Longest line of one tick: "4999.5,-3276800.0,255\r\n" and then some.
 constexpr int TickLineMax = 48;
 
-// The line of tick `tick`: elapsed seconds, degrees as recorded, the raw byte, CR LF. The
-// numbers are written without the locale's help: the decimal point is always ".".
+// The line of tick `tick`: elapsed seconds, degrees as recorded, the raw byte (nothing when
+// `raw` is negative: a held reading), CR LF. The numbers are written without the locale's
+// help: the decimal point is always ".".
 int TickLine(char (&out)[TickLineMax], int tick, float hundredths, int raw);
 
 // Creates the file at `path` with its header: over an existing file only when `replace`.

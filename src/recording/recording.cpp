@@ -16,6 +16,7 @@
 #include <cmath>
 
 #include "core/vexo.h"
+#include "core/window_title.h"
 #include "display/scale.h"
 #include "platform/surface.h"
 #include "recording/background_sync.h"
@@ -47,7 +48,7 @@ struct Lesson {
     QDateTime startedAt;
     QString base;  // the lesson's files without their extension, once the CSV exists
     LessonFile file;
-    std::array<uint8_t, LastTick> raw{};  // the raw byte of each tick
+    std::array<int16_t, LastTick> raw{};  // the raw byte of each tick, or HeldReading
     int ticksSinceSync = 0;
 };
 
@@ -55,7 +56,7 @@ Lesson lesson;
 
 void Fail() {
     CloseLessonFile(lesson.file);
-    if (!lesson.failed) ShowWindowTitle(true);
+    SetTitleMark(TitleMark::NotRecorded, true);
     lesson.failed = true;
 }
 
@@ -117,16 +118,16 @@ bool SavePicture(const QImage& picture, const QString& path) {
 
 }  // namespace
 
-void KeepRecordedTick() {
+void KeepRecordedTick(int raw) {
     if (!lesson.armed) return;
     const int tick = TickIndex(ElapsedTicks);
     // The recording ends at the cap: ticks there have no time of their own.
     if (tick >= LastTick) return;
-    lesson.raw[tick] = static_cast<uint8_t>(std::clamp<int>(RawValue, 0, LastRaw));
+    lesson.raw[tick] = static_cast<int16_t>(raw < 0 ? HeldReading : std::min(raw, LastRaw));
     if (lesson.failed) return;
     if (lesson.file.fd < 0) {
         if (!OpenLesson()) return Fail();
-        ShowWindowTitle(false);
+        SetTitleMark(TitleMark::NotRecorded, false);
     }
     // Normally one line; after a fault the ticks the file missed come first.
     for (int t = std::min(lesson.file.lines, tick); t <= tick; ++t)

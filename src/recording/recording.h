@@ -12,8 +12,10 @@ class Zanpo;
 namespace Vexo {
 
 // --- Called from the commands and the graph tick -------------------------------------
-// RecordSample: the tick at ElapsedTicks has just been put into TrendBuffer.
-void KeepRecordedTick();
+// RecordSample: the tick at ElapsedTicks has just been put into TrendBuffer, with the raw byte
+// of its reading, or HeldReading when the box gave no fresh answer for it.
+constexpr int HeldReading = -1;
+void KeepRecordedTick(int raw);
 // Start_Click, starting: the first start and the first after a reset begin a new lesson
 // file; any other start continues the same one, and tries again after a fault.
 void RecordingStarts();
@@ -40,8 +42,5 @@ QImage GraphPicture();
 void InstallGraphMenu(Zanpo& window);
 // Back to the state at program start: recording on, default folder, no lesson (tests).
 void ResetRecording();
-
-// The main window's title, with a mark while this lesson is not being recorded.
-void ShowWindowTitle(bool notRecorded);
 
 }  // namespace Vexo

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "core/vexo.h"
+#include "core/window_title.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "platform/serial_line.h"
@@ -110,7 +111,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
       Timer2(makeTimer()),
       Timer3(makeTimer()),
       MSComm1(std::move(line)) {
-    setWindowTitle(AppTitle);
+    setWindowTitle(Vexo::WindowTitleText());
     setWindowIcon(ThermometerIcon());
     setFixedSize(Twips(9795), Twips(6165));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -181,6 +182,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Vexo::Timer3 = Timer3.get();
     Vexo::Timer4 = Timer4.get();
     Vexo::MSComm1 = MSComm1.get();
+    Vexo::ShowTitle = [this](const QString& title) { setWindowTitle(title); };
     AttachZoom(*this);
 }
 
@@ -190,6 +192,7 @@ Zanpo::~Zanpo() {
         Vexo::Picture1 = Vexo::Picture2 = nullptr;
         Vexo::Timer1 = Vexo::Timer2 = Vexo::Timer3 = Vexo::Timer4 = nullptr;
         Vexo::MSComm1 = nullptr;
+        Vexo::ShowTitle = nullptr;
     }
 }
 

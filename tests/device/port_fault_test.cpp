@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/start_up_log.h"
 #include "device/port_fault.h"
 #include "support/headless.h"
 #include "ui/fonts.h"
@@ -35,23 +36,20 @@ class PortFaultTest : public QObject {
         QTest::addColumn<QString>("line");
         const auto notFound = QSerialPort::DeviceNotFoundError;
         const auto permission = QSerialPort::PermissionError;
-        QTest::newRow("missing") << Facts(false, false, "", notFound)
-                                 << "/dev/ttyS0 が見つかりません。";
+        QTest::newRow("missing") << Facts(false, false, "", notFound) << "見つかりません：";
         QTest::newRow("gone between open and look")
-            << Facts(true, true, "dialout", notFound) << "/dev/ttyS0 が見つかりません。";
+            << Facts(true, true, "dialout", notFound) << "見つかりません：";
         QTest::newRow("no permission, group known")
-            << Facts(true, false, "dialout", permission)
-            << "/dev/ttyS0: dialout グループへの参加が必要です。";
+            << Facts(true, false, "dialout", permission) << "dialout グループへの参加が必要です：";
         QTest::newRow("no permission, group unknown")
-            << Facts(true, false, "", permission) << "/dev/ttyS0 を開く権限がありません。";
+            << Facts(true, false, "", permission) << "開く権限がありません：";
         // crw------- root root: joining root would not help.
         QTest::newRow("no permission, the group may not read and write")
-            << Facts(true, false, "root", permission, false)
-            << "/dev/ttyS0 を開く権限がありません。";
-        QTest::newRow("held by another program") << Facts(true, true, "dialout", permission)
-                                                 << "/dev/ttyS0 はほかのプログラムが使用中です。";
+            << Facts(true, false, "root", permission, false) << "開く権限がありません：";
+        QTest::newRow("held by another program")
+            << Facts(true, true, "dialout", permission) << "ほかのプログラムが使用中です：";
         QTest::newRow("something else") << Facts(true, true, "dialout", QSerialPort::ResourceError)
-                                        << "/dev/ttyS0 を開けません（Input/output error）。";
+                                        << "開けません（Input/output error）：";
     }
     void namesTheReason() {
         QFETCH(PortFacts, facts);
@@ -59,16 +57,30 @@ class PortFaultTest : public QObject {
         QCOMPARE(Vexo::MissingDeviceReason(facts), line);
     }
 
-    // Every reason for the usual device fits on one line of the graph surface.
-    void reasonsFitTheGraph() {
+    // Every line naming a device stands whole on the graph surface, the reason first, also
+    // for the longest stable names of USB adapters: the name keeps its start and its end.
+    void reasonsAndLongNamesFitTheGraph() {
         Headless h;
         const QFontMetrics metrics(GothicFont(12));
-        for (auto error : {QSerialPort::DeviceNotFoundError, QSerialPort::PermissionError}) {
-            for (bool accessible : {true, false}) {
-                const QString line =
-                    Vexo::MissingDeviceReason(Facts(true, accessible, "dialout", error));
-                QVERIFY2(metrics.horizontalAdvance(line) <= Vexo::Picture2->width(),
-                         qPrintable(line));
+        const int width = Vexo::Picture2->width();
+        const QStringList names = {
+            "/dev/ttyS0", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A50285BI-if00-port0",
+            "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0",
+            "/dev/serial/by-id/usb-1a86_USB_Single_Serial_5434012345-if00"};
+        QStringList texts = {"接続ポート："};
+        for (auto error : {QSerialPort::DeviceNotFoundError, QSerialPort::PermissionError})
+            for (bool accessible : {true, false})
+                texts << Vexo::MissingDeviceReason(Facts(true, accessible, "dialout", error));
+        for (const QString& name : names) {
+            for (const QString& text : texts) {
+                const QStringList lines = Vexo::FitLogLines(text, name, metrics, width);
+                for (const QString& line : lines)
+                    QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+                QVERIFY(lines.first().startsWith(text));
+                const QString shown = lines.join(QString()).mid(text.size()).remove("　");
+                QVERIFY2(shown.startsWith(name.left(7)) && shown.endsWith(name.right(12)),
+                         qPrintable(shown));
+                if (name == names.first()) QCOMPARE(lines, QStringList{text + name});
             }
         }
     }
@@ -108,9 +120,15 @@ class PortFaultTest : public QObject {
         Vexo::ReportMissingDevice();
         Vexo::Picture2->log = nullptr;
         qunsetenv("KELVIRA_PORT2");
-        QCOMPARE(ops.size(), size_t(9 + 1 + 2));  // the notice, the device, the report
-        QCOMPARE(ops[10].text, QString("ざんぽが接続されていません!"));
-        QCOMPARE(ops[11].text, path + " が見つかりません。");
+        // The notice, the device, the report: the reason first, then the device's name.
+        QCOMPARE(ops[9].text.left(6), QString("接続ポート："));
+        const auto report = std::find_if(ops.begin(), ops.end(), [](const SurfaceOp& op) {
+            return op.text == QString("ざんぽが接続されていません!");
+        });
+        QVERIFY(report != ops.end());
+        QString reason;
+        for (auto op = report + 1; op != ops.end(); ++op) reason += op->text;
+        QCOMPARE(reason.remove("　"), "見つかりません：" + path);
     }
 };
 

@@ -216,6 +216,53 @@ class SamplingTest : public QObject {
         QCOMPARE(w.lines().size(), 2);  // announced once, not again after the return
     }
 
+    // A box that falls silent after the hand-over: after 2 s the title says so, until it
+    // answers again.
+    void aBoxFallenSilentIsMarkedInTheTitle() {
+        Watch w;
+        for (int i = 0; i < Vexo::WatchAnswers; ++i) w.tick(Raw(63));
+        QVERIFY(Vexo::Timer1->running());
+        w.line->receive(Raw(63));
+        Vexo::Timer1->tick();
+        const QString plain = w.window->windowTitle();
+        for (int i = 0; i < 9; ++i) Vexo::Timer1->tick();
+        QCOMPARE(w.window->windowTitle(), plain);
+        Vexo::Timer1->tick();
+        QCOMPARE(w.window->windowTitle(), plain + QStringLiteral("（「ざんぽ」の応答なし）"));
+        w.line->receive(Raw(64));
+        Vexo::Timer1->tick();
+        QCOMPARE(w.window->windowTitle(), plain);
+    }
+
+    // A frame drawn over the log before the box has answered (a dialog does that): the log
+    // starts again at the top, each line whole on a band of the graph's background.
+    void theLogAfterAFrameStartsAgainAtTheTop() {
+        Watch w;
+        Vexo::GrphBack = RGB(192, 192, 192);
+        Vexo::DrawThermometer();
+        Vexo::DrawGraphFrame();
+        w.printed.clear();
+        for (int i = 0; i < 25; ++i) w.tick();
+        w.tick(Raw(63));
+        QStringList lines;
+        double y = 0;
+        for (size_t i = 0; i < w.printed.size(); ++i) {
+            const SurfaceOp& op = w.printed[i];
+            if (op.kind != SurfaceOp::Print) continue;
+            lines << op.text;
+            QCOMPARE(op.a, QPointF(0, y));
+            QVERIFY(i > 0 && w.printed[i - 1].kind == SurfaceOp::FilledBox);
+            QCOMPARE(w.printed[i - 1].a, op.a);
+            y += QFontMetrics(Vexo::Picture2->font()).height();
+        }
+        QCOMPARE(lines, QStringList({"「ざんぽ」の応答なし：電源・ケーブル・ポートを確認",
+                                     "「ざんぽ」の接続を確認しました。",
+                                     "初期化継続中！・・・あと３秒"}));
+        const QFontMetrics metrics(Vexo::Picture2->font());
+        for (const QString& line : lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= Vexo::Picture2->width(), qPrintable(line));
+    }
+
     void aPortThatNeverOpenedIsTriedAgainLater() {
         Headless h;
         h.line->failOpen = true;

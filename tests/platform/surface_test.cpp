@@ -209,6 +209,31 @@ class SurfaceTest : public QObject {
         QCOMPARE(two.image(), enlarged);
     }
 
+    // At a ratio between whole numbers the blocks alternate in size; the lines of a grid do
+    // not: each is as thick as every other.
+    void atRatioOneAndAHalfEveryGridLineIsEquallyThick() {
+        Surface s = MakeSurface();
+        s.setRatio(1.5);
+        for (int x = 1; x < 40; x += 3) s.Line({double(x), 2}, {double(x), 27}, Red);
+        for (int y = 1; y < 30; y += 3) s.Line({0, double(y)}, {39, double(y)}, Blue);
+        const QImage& image = s.image();
+        const auto runs = [&image](QRgb colour, bool down) {
+            QSet<int> widths;
+            const int length = down ? image.height() : image.width();
+            const int at = 5;  // a row (or column) of the picture between lines of the other kind
+            int run = 0;
+            for (int i = 0; i <= length; ++i) {
+                const bool ink =
+                    i < length && (down ? image.pixel(at, i) : image.pixel(i, at)) == colour;
+                if (ink) ++run;
+                if (!ink && run > 0) widths << std::exchange(run, 0);
+            }
+            return widths;
+        };
+        QCOMPARE(runs(ToQColor(Red).rgb(), false), QSet<int>{2});
+        QCOMPARE(runs(ToQColor(Blue).rgb(), true), QSet<int>{2});
+    }
+
     // Text is drawn by the font at twice its size, also when the ratio changes after it
     // was printed: the edges of the glyphs are not those of the small ones enlarged.
     void textAtRatioTwoIsDrawnByTheFont() {

@@ -26,7 +26,8 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 }
 
 // The raw bytes of a lesson file, "10 11 12", after checking every byte of its form: the
-// header, CR LF, seconds 0.0, 0.5, ... and degrees of raw - 40 (the table below).
+// header, CR LF, seconds 0.0, 0.5, ... and degrees of raw - 40 (the table below); "-" for a
+// held reading, whose raw field is empty and whose degrees are those of the tick before.
 QString Lesson(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return "unreadable";
@@ -34,13 +35,15 @@ QString Lesson(const QString& path) {
     if (lines.takeFirst() != "\xEF\xBB\xBF経過時間(秒),温度(℃),生データ\r") return "bad header";
     if (lines.takeLast() != "") return "a half line at the end";
     QStringList raws;
+    int degrees = 0;
     for (int i = 0; i < lines.size(); ++i) {
         QByteArray raw = lines[i].split(',').value(2);
         raw.chop(1);
+        if (!raw.isEmpty()) degrees = raw.toInt() - 40;
         if (lines[i] != QByteArray::number(i / 2) + (i % 2 ? ".5," : ".0,") +
-                            QByteArray::number(raw.toInt() - 40) + ".0," + raw + "\r")
+                            QByteArray::number(degrees) + ".0," + raw + "\r")
             return "bad line " + QString::fromUtf8(lines[i]);
-        raws << QString::fromUtf8(raw);
+        raws << (raw.isEmpty() ? QStringLiteral("-") : QString::fromUtf8(raw));
     }
     return raws.join(' ');
 }
@@ -56,8 +59,9 @@ QStringList Lessons(const QString& folder) {
     return found;
 }
 
-// A lesson driven by a script: S start/stop, a number that many graph ticks (the raw byte
-// counting up from 10), Y and N the reset answered Yes or No, O the option --no-record.
+// A lesson driven by a script: S start/stop, a number that many graph ticks, each after the
+// box's answer to a poll (the raw byte counting up from 10), H a graph tick with no answer
+// since the tick before, Y and N the reset answered Yes or No, O the option --no-record.
 struct Classroom {
     QTemporaryDir work;
     std::unique_ptr<Headless> h;
@@ -86,9 +90,11 @@ struct Classroom {
             if (s == "S") Vexo::Start_Click();
             if (s == "Y" || s == "N") Vexo::DataReset_Click();
             for (int i = 0; s[0].isDigit() && i < s.toInt(); ++i) {
-                Vexo::RawValue = static_cast<int16_t>(raw++);
+                h->line->receive(QByteArray(1, char(raw++)));
+                Vexo::Timer1->tick();
                 Vexo::Timer2->tick();
             }
+            if (s == "H") Vexo::Timer2->tick();
         }
     }
 };
@@ -113,6 +119,8 @@ class RecordingTest : public QObject {
                                                << "rec" << QStringList{"10 11 +png", "12 13"};
         QTest::newRow("reset No: the same file") << rec << "S4SNS1"
                                                  << "rec" << QStringList{"10 11 14 +png"};
+        QTest::newRow("a held reading: no raw byte") << rec << "S2HH1S"
+                                                     << "rec" << QStringList{"10 11 - - 12 +png"};
         QTest::newRow("no tick, no file") << rec << "SS"
                                           << "rec" << QStringList{};
         QTest::newRow("a name taken") << rec << "S1"

@@ -1,0 +1,24 @@
+// The main window's title: "けるびら", with a mark for each thing the user must know about
+// this run, in a fixed order. Whoever knows a thing sets its mark; the window shows the title.
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace Vexo {
+
+enum class TitleMark {
+    Demo,         // "（デモ）": against the simulated box
+    NoAnswer,     // "（「ざんぽ」の応答なし）": the box has stopped answering
+    NotRecorded,  // "（記録できません）": the lesson cannot be recorded
+};
+
+void SetTitleMark(TitleMark mark, bool on);
+// The title with the marks that are set.
+QString WindowTitleText();
+// Called with the title whenever it changes; the main window sets it.
+extern std::function<void(const QString&)> ShowTitle;
+// No mark set (tests).
+void ResetTitleMarks();
+
+}  // namespace Vexo
