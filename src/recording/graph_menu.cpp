@@ -16,7 +16,6 @@
 #include "ui/fonts.h"
 #include "ui/zanpo.h"
 #include "zoom/zoom.h"
-#include "zoom/zoom_steps.h"
 
 namespace Vexo {
 
@@ -29,9 +28,13 @@ void SaveAs(QWidget* parent, const QImage& picture) {
     suggested += QLatin1Char('/') +
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
                  QStringLiteral(".png");
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("グラフを保存"), suggested,
-                                                QStringLiteral("PNG (*.png)"));
-    if (path.isEmpty()) return;
+    QFileDialog dialog(parent, QStringLiteral("グラフを保存"), suggested,
+                       QStringLiteral("PNG (*.png)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // one that follows the zoom
+    FollowZoom(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    QString path = dialog.selectedFiles().first();
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
     if (!picture.save(path, "PNG"))
         MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
@@ -52,13 +55,13 @@ void InstallGraphMenu(Zanpo& window) {
         // The graph as it was when the menu was asked for; the measurement goes on meanwhile.
         const QImage picture = GraphPicture();
         QMenu menu(graph);
-        menu.setFont(ScaledFont(GothicFont(12), CurrentZoom()));  // as large as the window's
         menu.addAction(QStringLiteral("グラフをコピー"),
                        [picture] { QGuiApplication::clipboard()->setImage(picture); });
         menu.addAction(QStringLiteral("グラフを保存…"),
                        [graph, picture] { SaveAs(graph, picture); });
         menu.addAction(QStringLiteral("記録のフォルダを開く"), OpenFolder)
             ->setEnabled(!RecordingFolder().isEmpty());
+        FollowZoom(menu, GothicFont(12));  // as large as the window's
         menu.exec(graph->mapToGlobal(at));
     });
 }

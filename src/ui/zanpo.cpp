@@ -15,6 +15,7 @@
 #include "platform/window_timer.h"
 #include "ui/fonts.h"
 #include "ui/icon.h"
+#include "ui/readout_box.h"
 #include "ui/twips.h"
 #include "zoom/zoom.h"
 
@@ -149,7 +150,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Settei = MakeButton(this, QStringLiteral("せってい"), TwipRect(240, 3120, 1320, 525), Grey);
     Setumei = MakeButton(this, QStringLiteral("せつめい"), TwipRect(240, 2400, 1320, 615), Grey);
 
-    Text1 = new QLineEdit(QStringLiteral("Text1"), this);
+    Text1 = new ReadoutBox(QStringLiteral("Text1"), this);
     Text1->setGeometry(TwipRect(120, 360, 1095, 495));
     Text1->setFont(GothicFont(18, true));
     Text1->setReadOnly(true);

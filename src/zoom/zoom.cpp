@@ -3,12 +3,14 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeySequence>
+#include <QMenu>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QShortcut>
 #include <QTimer>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 #include "zoom/window_design.h"
 #include "zoom/zoom_steps.h"
@@ -59,7 +61,7 @@ class WindowZoom : public QObject {
 
   private:
     QShortcut* addKey(const QKeySequence& keys, void (WindowZoom::*action)());
-    void stepUp() { set(ZoomStepUp(factor_)); }
+    void stepUp();
     void stepDown() { set(ZoomStepDown(factor_)); }
     void reset() { set(1); }
     void layOutFullScreen();
@@ -96,6 +98,15 @@ QShortcut* WindowZoom::addKey(const QKeySequence& keys, void (WindowZoom::*actio
     auto* shortcut = new QShortcut(keys, &window_);
     QObject::connect(shortcut, &QShortcut::activated, this, action);
     return shortcut;
+}
+
+// Up to the largest step whose window fits the screen's room; F11 is for more.
+void WindowZoom::stepUp() {
+    QSize room(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    if (window_.screen())
+        room = window_.screen()->availableGeometry().size() -
+               (window_.frameGeometry().size() - window_.size());
+    set(ZoomStepUpWithin(factor_, WindowDesign::of(window_).size(), room));
 }
 
 void WindowZoom::set(double factor) {
@@ -177,6 +188,15 @@ void FollowZoom(QWidget& window) {
     if (factor == 1 && !WindowDesign::taken(window)) return;
     ZoomTheStyle();
     WindowDesign::of(window).layOut(factor);
+}
+
+void FollowZoom(QMenu& menu, const QFont& designed) {
+    menu.setFont(designed);
+    const double factor = CurrentZoom();
+    if (factor == 1) return;
+    const int width = menu.sizeHint().width();
+    menu.setFont(ScaledFont(designed, factor));
+    menu.setMinimumWidth(static_cast<int>(std::lround(width * factor)));
 }
 
 void ToggleFullScreen() {

@@ -5,6 +5,8 @@
 // settings dialog and the message boxes follow the main window's factor.
 #pragma once
 
+class QFont;
+class QMenu;
 class QWidget;
 
 // Gives the main window its zoom keys and draws its pictures at the screen's pixel ratio.
@@ -15,5 +17,9 @@ void SetZoom(double factor);
 double CurrentZoom();
 // Brings another window, the settings dialog or a message box, to the main window's factor.
 void FollowZoom(QWidget& window);
+// Gives a popup menu the designed font at the main window's factor, and the width its
+// design has at that factor: the style's margins around the items do not grow with the
+// font, and without the width the longest item would be shortened.
+void FollowZoom(QMenu& menu, const QFont& designed);
 // Shows the main window full screen, or the window again (F11).
 void ToggleFullScreen();

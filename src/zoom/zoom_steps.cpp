@@ -22,6 +22,13 @@ double ZoomStepUp(double factor) {
     return *std::prev(std::end(Steps));
 }
 
+double ZoomStepUpWithin(double factor, QSize design, QSize available) {
+    const double up = ZoomStepUp(factor);
+    if (up <= factor) return factor;
+    const QSize size = ScaledSize(design, up);
+    return size.width() <= available.width() && size.height() <= available.height() ? up : factor;
+}
+
 double ZoomStepDown(double factor) {
     for (auto step = std::rbegin(Steps); step != std::rend(Steps); ++step)
         if (*step < factor - Near) return *step;

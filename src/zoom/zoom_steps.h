@@ -7,6 +7,9 @@
 
 // The steps of the zoom keys: 1, 1.5, 2, 2.5 and 3 times the design.
 double ZoomStepUp(double factor);    // the next step above `factor`; the largest stays
+// The next step above `factor` at which `design` fits into `available`; `factor` itself when
+// none does.
+double ZoomStepUpWithin(double factor, QSize design, QSize available);
 double ZoomStepDown(double factor);  // the next step below `factor`; the smallest stays
 // A factor asked for by the customization file, held to the range of the steps; a factor
 // between two steps is kept as it is.

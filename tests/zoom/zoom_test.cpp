@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
@@ -11,6 +13,7 @@
 #include "display/drawing_log.h"
 #include "platform/message_box.h"
 #include "support/headless.h"
+#include "ui/fonts.h"
 #include "ui/fsettei.h"
 #include "zoom/zoom.h"
 #include "zoom/zoom_steps.h"
@@ -49,13 +52,14 @@ class ZoomTest : public QObject {
         w.show();
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        // From a factor between two steps, to the largest step and past it, back to 1 and
-        // below it.
+        // From a factor between two steps, up to the largest step that fits the screen of
+        // 1920 x 1080 (3 times is 1959 x 1233), back to 1 and below it.
+        QCOMPARE(w.screen()->availableGeometry().size(), QSize(1920, 1080));
         SetZoom(1.8);
         const std::vector<std::pair<QKeyCombination, double>> presses = {
             {Qt::CTRL | Qt::Key_Minus, 1.5}, {Qt::CTRL | Qt::Key_Equal, 2},
-            {Qt::CTRL | Qt::Key_Plus, 2.5},  {Qt::CTRL | Qt::Key_Plus, 3},
-            {Qt::CTRL | Qt::Key_Plus, 3},    {Qt::CTRL | Qt::Key_0, 1},
+            {Qt::CTRL | Qt::Key_Plus, 2.5},  {Qt::CTRL | Qt::Key_Plus, 2.5},
+            {Qt::CTRL | Qt::Key_Plus, 2.5},  {Qt::CTRL | Qt::Key_0, 1},
             {Qt::CTRL | Qt::Key_Minus, 1},
         };
         for (const auto& [keys, factor] : presses) {
@@ -122,6 +126,40 @@ class ZoomTest : public QObject {
         QCOMPARE(CurrentZoom(), 1.5);
     }
 
+    // The bold read-out stays bold at three times, where Qt draws its text as outlines: its
+    // ink grows with the square of the factor, as a bold number's does.
+    void theReadOutStaysBoldAtThreeTimes() {
+        Headless h;
+        Zanpo& w = *h.window;
+        w.Text1->setText(QStringLiteral(" -23"));
+        const auto ink = [&w] {
+            const QImage shot = w.Text1->grab().toImage();
+            int dark = 0;
+            for (int y = 0; y < shot.height(); ++y)
+                for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 128;
+            return dark;
+        };
+        const int once = ink();
+        SetZoom(3);
+        QVERIFY(w.Text1->font().pixelSize() >= 64);
+        const int thrice = ink();
+        QVERIFY2(thrice > 0.85 * 9 * once, qPrintable(QString("%1 at 3, %2 at 1").arg(thrice).arg(once)));
+    }
+
+    // A menu is as wide at twice as twice its design: no item is shortened.
+    void aMenuIsAsWideAsItsDesign() {
+        Headless h;
+        const auto width = [] {
+            QMenu menu;
+            menu.addAction(QStringLiteral("記録のフォルダを開く"));
+            FollowZoom(menu, GothicFont(12));
+            return menu.sizeHint().width();
+        };
+        const int designed = width();
+        SetZoom(2);
+        QVERIFY2(width() >= 2 * designed, qPrintable(QString::number(width())));
+    }
+
     void dialogsFollowTheZoom() {
         Headless h;
         const int indicator = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth);
@@ -146,5 +184,17 @@ class ZoomTest : public QObject {
     }
 };
 
-QTEST_MAIN(ZoomTest)
+// On a screen of a classroom projector, 1920 x 1080.
+int main(int argc, char** argv) {
+    QTemporaryFile screens(QDir::tempPath() + "/zoom-screens-XXXXXX.json");
+    screens.open();
+    screens.write(R"({"screens": [{"name": "projector", "x": 0, "y": 0, "width": 1920,
+                      "height": 1080, "logicalDpi": 96, "dpr": 1}]})");
+    screens.flush();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + screens.fileName().toLocal8Bit());
+    QApplication app(argc, argv);
+    ZoomTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "zoom_test.moc"

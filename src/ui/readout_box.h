@@ -1,0 +1,19 @@
+// The big read-out box Text1: a read-only line edit whose bold number stays bold at any size.
+// Qt draws text of 64 pixels and more as outlines, and the outline of a font without a bold
+// face is not emboldened as its glyphs are: at three times the design the number would turn
+// thin while ℃ beside it stays bold. From that size on the box draws its text itself, the
+// outline widened as the font's own emboldening widens a glyph.
+#pragma once
+
+#include <QLineEdit>
+
+class ReadoutBox : public QLineEdit {
+  public:
+    // The text size from which the box draws its bold text itself.
+    static constexpr int OutlinePixels = 64;
+
+    ReadoutBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+};
