@@ -8,7 +8,8 @@
 #
 # On a machine without a display the program runs under Xvfb for RUN_SECONDS (default 40):
 # after the Zanpo has answered, the script presses スタート, and it leaves screenshots of the
-# window in the folder screenshots/.
+# window in the folder screenshots/. The lesson it records stays in .run/kiroku/, with the rest
+# of the demonstration's files; it fails when the demonstration did not measure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -26,9 +27,14 @@ else
     workdir="$root/.run"
     mkdir -p "$workdir"
     cp samples/VEXO.TXT samples/KION.CSV samples/EKION.CSV "$workdir/"
+    # The demonstration's lessons stay with it, not in the user's documents.
+    rm -rf "$workdir/kiroku"
+    printf 'Kiroku=kiroku\r\n' >>"$workdir/VEXO.TXT"
     cd "$workdir"
     echo "No KELVIRA_PORT1 set: a simulated Zanpo (a cup of hot water cooling) answers."
-    command=("$sim" --link "$workdir/zanpo" --profile cooling --run "$kelvira")
+    # Hot water, seen through the liquid sensor of the sample files (-10 to 110 degrees).
+    command=("$sim" --link "$workdir/zanpo" --profile cooling --sensor-map -10:110
+             --run "$kelvira")
 fi
 
 if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
@@ -50,24 +56,45 @@ for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 "${command[@]}" &
 program_pid=$!
 echo "Kelvira runs under Xvfb on $DISPLAY for $seconds s; screenshots go to $shots/"
+
+# The window of the program's own process (a child of the simulated box when there is one),
+# found whatever the locale: its title is Japanese.
+program_window() {
+    local pid window
+    for pid in $program_pid $(pgrep -P $program_pid -x kelvira || true); do
+        window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1 || true)
+        [[ -n "$window" ]] && { echo "$window"; return 0; }
+    done
+    return 0
+}
+
 pressed_start=no
 for ((second = 1; second <= seconds; ++second)); do
     sleep 1
     kill -0 $program_pid 2>/dev/null || break
+    window=$(program_window)
+    [[ -n "$window" ]] || continue
     if [[ $pressed_start == no && $second -ge 6 ]]; then
-        # Press スタート (the window stands at the screen's top-left corner without a window manager).
-        window=$(xdotool search --name 'けるびら' 2>/dev/null | head -1 || true)
-        if [[ -n "$window" ]]; then
-            xdotool mousemove --window "$window" 60 323 click 1 || true
-            pressed_start=yes
-        fi
+        # スタート (the window stands at the screen's top-left corner without a window manager).
+        xdotool mousemove --window "$window" 60 323 click 1 && pressed_start=yes
     fi
     if ((second % 5 == 0)); then
-        window=$(xdotool search --name 'けるびら' 2>/dev/null | head -1 || true)
-        [[ -n "$window" ]] &&
-            import -window "$window" "$shots/kelvira-$(printf %03d "$second")s.png" 2>/dev/null || true
+        import -window "$window" "$shots/kelvira-$(printf %03d "$second")s.png" 2>/dev/null || true
     fi
 done
 kill $program_pid 2>/dev/null || true
 wait $program_pid 2>/dev/null || true
-echo "Screenshots: $(ls "$shots" | tr '\n' ' ')"
+
+shot_list=$(cd "$shots" && ls kelvira-*.png 2>/dev/null | tr '\n' ' ')
+echo "Screenshots: ${shot_list:-none}"
+if [[ -z "${KELVIRA_PORT1:-}" ]]; then
+    lesson=$(ls "$root/.run/kiroku/"*.csv 2>/dev/null | head -1 || true)
+    ticks=0
+    [[ -n "$lesson" ]] && ticks=$(($(wc -l <"$lesson") - 1))
+    if [[ $pressed_start != yes || $ticks -le 0 || -z "$shot_list" ]]; then
+        echo "run.sh: the demonstration did not measure (window found and スタート pressed:" \
+            "$pressed_start, ticks recorded: $ticks, screenshots: ${shot_list:-none})" >&2
+        exit 1
+    fi
+    echo "Recorded $ticks ticks into $lesson"
+fi

@@ -9,7 +9,7 @@ run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
     fonts-ipafont-gothic
-    xvfb xauth x11-apps x11-utils imagemagick xdotool
+    xvfb xauth x11-apps x11-utils imagemagick xdotool procps
 )
 package_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db

@@ -11,7 +11,9 @@ namespace App {
 QString DemoBox::start(QString& error) {
     const QString program = QCoreApplication::applicationDirPath() + "/zanpo-sim";
     box_.setProgram(program);
-    box_.setArguments({QStringLiteral("--profile"), QStringLiteral("cooling")});
+    // Hot water, seen through the liquid sensor of the example files (-10 to 110 degrees).
+    box_.setArguments({QStringLiteral("--profile"), QStringLiteral("cooling"),
+                       QStringLiteral("--sensor-map"), QStringLiteral("-10:110")});
     box_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     const pid_t parent = ::getpid();
     box_.setChildProcessModifier([parent] {

@@ -110,11 +110,14 @@ class PackageTest : public QObject {
         QVERIFY(trace.seen("Window"));
         QVERIFY(trace.printed(QStringLiteral("気温データ(KION.CSV)読み込み。")));
         QCOMPARE(trace.last("Title"), QStringLiteral("けるびら（デモ）"));
+        QCOMPARE(trace.last("Label2"), QStringLiteral("えきおんセンサー"));  // a cup of water
         const QString box = ProcFile(QString("%1/task/%1/children").arg(program.processId()));
         QCOMPARE(box.split(' ', Qt::SkipEmptyParts).size(), 1);
 
-        QCOMPARE(::kill(static_cast<pid_t>(program.processId()), signal), 0);
+        const qint64 pid = program.processId();
+        QCOMPARE(::kill(static_cast<pid_t>(pid), signal), 0);
         QVERIFY(program.waitForFinished(5000));
+        BoxRig::removeLocksOf(pid);
         QCOMPARE(program.exitStatus() == QProcess::NormalExit && program.exitCode() == 0,
                  signal == SIGTERM);
         // Gone, or a zombie waiting to be collected by whoever inherited it.

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
@@ -220,4 +221,15 @@ QStringList BoxRig::asNobody() {
     const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
     if (geteuid() != 0 || setpriv.isEmpty()) return {};
     return {setpriv, "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+}
+
+void BoxRig::removeLocksOf(qint64 pid) {
+    for (const QString& folder : {QStringLiteral("/run/lock"), QStringLiteral("/var/lock")}) {
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({"LCK..*"}, QDir::Files)) {
+            QFile lock(dir.filePath(name));
+            if (lock.open(QIODevice::ReadOnly) && lock.readLine().trimmed().toLongLong() == pid)
+                lock.remove();
+        }
+    }
 }

@@ -96,6 +96,9 @@ class BoxRig {
     // A wrapper for startProgram that runs the program as nobody (setpriv); empty when the
     // tests are not root or setpriv is missing.
     static QStringList asNobody();
+    // Removes the serial ports' lock files that the process `pid` left: a program killed by
+    // SIGKILL cannot remove its own.
+    static void removeLocksOf(qint64 pid);
     // How many times slower the program runs in this build: 5 with the sanitizers, else 1.
     static int slowdown();
     bool programRunning() const;
