@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/config_folders.h"
+#include "config/config_folders.h"
 #include "config/file_errors.h"
 
 namespace Vexo {
@@ -43,7 +43,7 @@ QString FindConfigFile(const QString& name, const QString& folder) {
 
 ConfigFile OpenConfigFile(const QString& name) {
     QString path;
-    for (const QString& folder : App::ConfigFolders()) {
+    for (const QString& folder : ConfigFolders()) {
         path = FindConfigFile(name, folder);
         if (!path.isEmpty()) break;
     }

@@ -1,5 +1,5 @@
 // The configuration files: looked for in the working folder and then in the folders of
-// app/config_folders.h, found by name whatever their letter case, read whole, only ever for
+// config/config_folders.h, found by name whatever their letter case, read whole, only ever for
 // reading.
 #pragma once
 

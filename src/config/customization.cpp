@@ -10,9 +10,6 @@
 #include "config/rounding.h"
 #include "core/vexo.h"
 #include "platform/surface.h"
-#include "recording/recording.h"
-#include "zoom/zoom.h"
-#include "zoom/zoom_steps.h"
 
 namespace Vexo {
 namespace {
@@ -57,7 +54,9 @@ void SetDefaults() {
     PortNumber = 1;
     RequestBytes[0] = 242;
     FileError = 0;
-    SetRecordingFolder(QString(), QString());
+    KirokuKey.clear();
+    KirokuBase.clear();
+    Bairitsu = 0;
 }
 
 // The colour keys read at most the two characters after "="; the number is reduced modulo
@@ -100,9 +99,12 @@ void ApplyScale(const QString& value, double& target) {
     target = std::clamp(target, ScaleBottom, ScaleTop);
 }
 
-// The factor the main window starts at: 1 to 3, between the zoom's steps too.
-void ApplyBairitsu(const QString& value) {
-    if (const auto factor = NumberAfterKey(value)) SetZoom(StartZoom(*factor));
+// The factor the main window starts at; the zoom takes it as it is read.
+void ReadBairitsu(const QString& value) {
+    const auto factor = NumberAfterKey(value);
+    if (!factor) return;
+    Bairitsu = *factor;
+    if (ApplyBairitsu) ApplyBairitsu(Bairitsu);
 }
 
 void ApplyPort(const QString& value) {
@@ -132,7 +134,7 @@ bool ApplyKeyLine(const QString& line) {
           {QLatin1StringView("MAX="), max},
           {QLatin1StringView("MIN="), min},
           {QLatin1StringView("PORT="), ApplyPort},
-          {QLatin1StringView("BAIRITSU="), ApplyBairitsu}}};
+          {QLatin1StringView("BAIRITSU="), ReadBairitsu}}};
     for (const auto& [key, apply] : numberKeys) {
         if (line.startsWith(key)) {
             apply(line.mid(key.size()));
@@ -147,7 +149,8 @@ bool ApplyKeyLine(const QString& line) {
 bool ApplyRecordingKey(const QString& line, const QString& text) {
     const QLatin1StringView key("KIROKU=");
     if (!line.startsWith(key)) return false;
-    SetRecordingFolder(text.right(line.size() - key.size()), CustomizationFolder());
+    KirokuKey = text.right(line.size() - key.size());
+    KirokuBase = CustomizationFolder();
     return true;
 }
 

@@ -1,11 +1,6 @@
-// The load event of the main window: the whole start-up of the program.
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-
+// The start-up of the program: the arrays, the window shown, the files read, the port opened.
+#include "core/readout.h"
 #include "core/vexo.h"
-#include "platform/window_timer.h"
-#include "ui/zanpo.h"
 
 namespace Vexo {
 
@@ -19,25 +14,11 @@ void InitProgram() {
     AlertTexts.fill(QString());
     RequestBytes.fill(0);
 
-    MainWindow->showForStartUp();
+    Readout->showForStartUp();
     ReadCustomization();
     ReadCalibration();
     InitDevice();
     if (DeviceMissing) ReportMissingDevice();
-}
-
-void Form_Load() {
-    MainWindow->setStartUpPainting(true);
-    InitProgram();
-    MainWindow->setStartUpPainting(false);
-
-    Timer4->setInterval(200);
-    Timer4->setEnabled(true);
-    MainWindow->Text2->setVisible(false);
-    MainWindow->DataReset->setVisible(false);
-    MainWindow->Label2->setText(IsTrue(KionMode) ? QStringLiteral("きおんセンサー")
-                                                 : QStringLiteral("えきおんセンサー"));
-    MainWindow->Start->setFocus();
 }
 
 }  // namespace Vexo

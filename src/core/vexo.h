@@ -6,6 +6,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "platform/colour.h"
 
@@ -68,6 +69,15 @@ extern Colour GrphYokoMozi;
 extern std::array<uint8_t, 1> RequestBytes;
 extern int16_t AlertCount;
 extern std::array<float, 4> LastPlotPoints;
+
+// The customization keys of what lies above the routines, read like every other key and
+// applied by their owners: Kiroku= (the recordings' folder as written, and the folder it is
+// taken from) and Bairitsu= (the factor the window starts at; 0 when none was given, applied
+// as it is read through the hook the zoom installs).
+extern QString KirokuKey;
+extern QString KirokuBase;
+extern double Bairitsu;
+extern std::function<void(double factor)> ApplyBairitsu;
 
 // Set when start-up could not open the serial port; start-up then says so in the log.
 extern bool DeviceMissing;

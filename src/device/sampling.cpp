@@ -1,15 +1,14 @@
 // The connection watch (Timer4) and the regular poll (Timer1).
 #include <QByteArray>
-#include <QLineEdit>
 #include <cmath>
 
+#include "core/readout.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "platform/serial_line.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
-#include "ui/zanpo.h"
 
 namespace Vexo {
 
@@ -28,7 +27,7 @@ bool PollStep(float& degrees) {
     RawValue = static_cast<uint8_t>(answer.at(0));  // the rest of the answer is dropped
     AnswerSinceTick = true;
     degrees = static_cast<float>(ConvTable[RawValue]);
-    MainWindow->Text1->setText(ReadoutText(degrees));
+    Readout->showTemperature(ReadoutText(degrees));
     return true;
 }
 

@@ -1,15 +1,13 @@
 // Temperature-crossing alerts: after a graph tick every rule is tested against the two
 // newest samples, and a rule whose threshold was just crossed in its direction shows its
 // message in Text2, in place of the explanation button, until its display time is over.
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <algorithm>
 #include <cstdint>
 
 #include "config/palette.h"
+#include "core/readout.h"
 #include "core/vexo.h"
 #include "platform/window_timer.h"
-#include "ui/zanpo.h"
 
 namespace Vexo {
 
@@ -18,14 +16,11 @@ namespace {
 enum Column { Rising = 0, Threshold = 1, DisplaySeconds = 2, BackColour = 3 };
 
 void ShowAlert(int row) {
-    Zanpo& w = *MainWindow;
     const auto& rule = AlertRules[row];
-    w.Setumei->setVisible(false);
-    w.Text2->setVisible(true);
-    w.setText2BackColor(PaletteColour(rule[BackColour]));
     // White text, as designed, except on the light colours, where only black can be read.
-    w.setText2ForeColor(IsLightPaletteColour(rule[BackColour]) ? RGB(0, 0, 0) : RGB(255, 255, 255));
-    w.Text2->setPlainText(AlertTexts[row]);
+    Readout->showMessage(AlertTexts[row], PaletteColour(rule[BackColour]),
+                         IsLightPaletteColour(rule[BackColour]) ? RGB(0, 0, 0)
+                                                                : RGB(255, 255, 255));
     // Both directions keep their message for the rule's display time; a rule without a
     // time keeps it until another alert replaces it.
     const int64_t ms =
@@ -51,10 +46,8 @@ void CheckAlerts() {
 }
 
 void Timer3_Timer() {
-    Zanpo& w = *MainWindow;
-    w.Text2->setVisible(false);
+    Readout->hideMessage();
     Timer3->setEnabled(false);
-    w.Setumei->setVisible(true);
 }
 
 }  // namespace Vexo

@@ -1,9 +1,9 @@
 #include "display/graph_area.h"
 
 #include "core/start_up_log.h"
+#include "core/readout.h"
 #include "core/vexo.h"
 #include "platform/surface.h"
-#include "ui/run_state.h"
 
 namespace Vexo {
 

@@ -1,15 +1,14 @@
 // The live graph: each graph tick records the reading, plots it on the current page of
 // 300 ticks, turns the page when it is full and redraws it when the range has changed.
-#include <QLabel>
 #include <algorithm>
 #include <cmath>
 
+#include "core/lesson_events.h"
+#include "core/readout.h"
 #include "core/vexo.h"
 #include "display/glyphs.h"
 #include "display/scale.h"
 #include "platform/surface.h"
-#include "recording/recording.h"
-#include "ui/zanpo.h"
 
 namespace Vexo {
 
@@ -25,18 +24,17 @@ constexpr double TraceOffset = 0.8;
 
 void Timer2_Timer() {
     const auto degrees = static_cast<float>(ConvTable[std::clamp<int>(RawValue, 0, LastRaw)]);
-    MainWindow->Label3->setText(QStringLiteral("  ") +
-                                SignedText(static_cast<long long>(std::floor(ElapsedTicks / 2))) +
-                                QStringLiteral("秒"));
+    Readout->showSeconds(QStringLiteral("  ") +
+                         SignedText(static_cast<long long>(std::floor(ElapsedTicks / 2))) +
+                         QStringLiteral("秒"));
     RecordSample(degrees);
     if (ElapsedTicks > 2 && AlertCount > 0) CheckAlerts();
 }
 
 void RecordSample(float degrees) {
-    TrendBuffer[TickIndex(ElapsedTicks)] = degrees * 100;
-    // A tick without a fresh answer since the one before holds the last reading.
-    KeepRecordedTick(AnswerSinceTick ? RawValue : HeldReading);
-    AnswerSinceTick = false;
+    const int tick = TickIndex(ElapsedTicks);
+    TrendBuffer[tick] = degrees * 100;
+    TellTickRecorded({tick, tick / 2.0, degrees, TakeFreshRaw()});
     // A range changed anywhere (automatic widening, settings) reaches the graph here.
     if (DrawnScaleMax != ScaleMax) {
         DrawnScaleMax = ScaleMax;

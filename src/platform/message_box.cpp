@@ -4,7 +4,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "zoom/zoom.h"
 
 const QString AppTitle = QStringLiteral("けるびら");
 
@@ -15,10 +14,15 @@ MsgBoxHandler& handler() {
     return h;
 }
 
+MsgBoxShaper& shaper() {
+    static MsgBoxShaper s;
+    return s;
+}
+
 int ShowRealBox(const QString& prompt, int buttons, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, title, QString(prompt).replace('\r', '\n'),
                     QMessageBox::NoButton, QApplication::activeWindow());
-    FollowZoom(box);
+    if (shaper()) shaper()(box);
     if (buttons == vbYesNo) {
         QPushButton* yes = box.addButton(QStringLiteral("はい"), QMessageBox::YesRole);
         QPushButton* no = box.addButton(QStringLiteral("いいえ"), QMessageBox::NoRole);
@@ -39,6 +43,10 @@ int ShowRealBox(const QString& prompt, int buttons, const QString& title) {
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     if (handler()) return handler()(prompt, buttons, title);
     return ShowRealBox(prompt, buttons, title);
+}
+
+void SetMsgBoxShaper(MsgBoxShaper s) {
+    shaper() = std::move(s);
 }
 
 void SetMsgBoxHandler(MsgBoxHandler h) {

@@ -28,7 +28,8 @@ class SerialLine {
 };
 
 // The device a port number stands for: the one named on the command line or by
-// KELVIRA_PORT<N>, else a USB serial adapter, else /dev/ttyS<N-1> (app/port_choice.h).
+// KELVIRA_PORT<N>, else a USB serial adapter, else /dev/ttyS<N-1>. Which one is the device
+// link's decision: these two are defined there (device/port_choice.cpp).
 QString PortDeviceName(int port);
 // True when that device is the last resort, /dev/ttyS<N-1>: nothing names the port's device
 // and no Nth adapter is plugged in.

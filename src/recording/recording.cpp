@@ -17,7 +17,6 @@
 
 #include "core/vexo.h"
 #include "core/window_title.h"
-#include "display/scale.h"
 #include "platform/surface.h"
 #include "recording/background_sync.h"
 #include "recording/lesson_file.h"
@@ -118,9 +117,10 @@ bool SavePicture(const QImage& picture, const QString& path) {
 
 }  // namespace
 
-void KeepRecordedTick(int raw) {
+void KeepRecordedTick(const RecordedTick& recorded) {
     if (!lesson.armed) return;
-    const int tick = TickIndex(ElapsedTicks);
+    const int tick = recorded.index;
+    const int raw = recorded.raw;
     // The recording ends at the cap: ticks there have no time of their own.
     if (tick >= LastTick) return;
     lesson.raw[tick] = static_cast<int16_t>(raw < 0 ? HeldReading : std::min(raw, LastRaw));
@@ -136,6 +136,22 @@ void KeepRecordedTick(int raw) {
         lesson.ticksSinceSync = 0;
         SyncInBackground(DuplicateForSync(lesson.file.fd));
     }
+}
+
+namespace {
+
+struct Recorder : LessonListener {
+    void lessonStarted() override { RecordingStarts(); }
+    void tickRecorded(const RecordedTick& tick) override { KeepRecordedTick(tick); }
+    void lessonStopped() override { RecordingStops(); }
+    void lessonErased() override { RecordingErased(); }
+};
+
+}  // namespace
+
+void AttachRecording() {
+    static Recorder recorder;
+    Listen(recorder);
 }
 
 void RecordingStarts() {

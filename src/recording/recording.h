@@ -1,32 +1,35 @@
 // Every lesson kept: each measurement is recorded tick by tick into a CSV file as it
-// happens, and on every stop the graph as shown is saved beside it as a PNG. The commands
-// and the graph tick reach this through one call each; faults never stop a measurement,
-// they only mark the window's title until the next start records again.
+// happens, and on every stop the graph as shown is saved beside it as a PNG. It listens to
+// the lesson events; faults never stop a measurement, they only mark the window's title until
+// the next start records again.
 #pragma once
 
 #include <QImage>
 #include <QString>
 
+#include "core/lesson_events.h"
+
 class Zanpo;
 
 namespace Vexo {
 
-// --- Called from the commands and the graph tick -------------------------------------
-// RecordSample: the tick at ElapsedTicks has just been put into TrendBuffer, with the raw byte
-// of its reading, or HeldReading when the box gave no fresh answer for it.
-constexpr int HeldReading = -1;
-void KeepRecordedTick(int raw);
-// Start_Click, starting: the first start and the first after a reset begin a new lesson
-// file; any other start continues the same one, and tries again after a fault.
+// --- The lesson events ----------------------------------------------------------------
+// Attaches the recording to the lesson events, once.
+void AttachRecording();
+// A tick recorded: its line goes into the file.
+void KeepRecordedTick(const RecordedTick& tick);
+// A start: the first start and the first after a reset begin a new lesson file; any other
+// start continues the same one, and tries again after a fault.
 void RecordingStarts();
-// Start_Click, stopping, once the overview is drawn: its picture goes beside the file.
+// A stop, once the overview is drawn: its picture goes beside the file.
 void RecordingStops();
-// DataReset_Click answered Yes: the lesson is over, the next start opens a new file.
+// The recording erased: the lesson is over, the next start opens a new file.
 void RecordingErased();
 
 // --- Where lessons go --------------------------------------------------------------------
-// The customization key Kiroku=: `text` names the folder (relative to `base`), "0" switches
-// recording off, empty text restores the default, Kelvira/ in the documents folder.
+// The customization key Kiroku= as it is read into KirokuKey and KirokuBase: `text` names the
+// folder (relative to `base`), "0" switches recording off, empty text restores the default,
+// Kelvira/ in the documents folder.
 void SetRecordingFolder(const QString& text, const QString& base);
 // The option --no-record.
 void SwitchRecordingOff();

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QStandardPaths>
 
+#include "core/vexo.h"
 #include "recording/recording.h"
 
 namespace Vexo {
@@ -11,16 +12,12 @@ namespace Vexo {
 namespace {
 
 bool offByOption = false;
-bool offByKey = false;
-QString keyFolder;  // absolute; empty for the default
 
 }  // namespace
 
 void SetRecordingFolder(const QString& text, const QString& base) {
-    const QString value = text.trimmed();
-    offByKey = value == QLatin1String("0");
-    keyFolder = value.isEmpty() || offByKey ? QString()
-                                            : QDir::cleanPath(QDir(base).absoluteFilePath(value));
+    KirokuKey = text;
+    KirokuBase = base;
 }
 
 void SwitchRecordingOff() {
@@ -28,16 +25,18 @@ void SwitchRecordingOff() {
 }
 
 QString RecordingFolder() {
-    if (offByOption || offByKey) return {};
-    if (!keyFolder.isEmpty()) return keyFolder;
+    const QString key = KirokuKey.trimmed();
+    if (offByOption || key == QLatin1String("0")) return {};
+    if (!key.isEmpty()) return QDir::cleanPath(QDir(KirokuBase).absoluteFilePath(key));
     QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (documents.isEmpty()) documents = QDir::homePath();
     return documents + QStringLiteral("/Kelvira");
 }
 
 void ResetRecordingFolder() {
-    offByOption = offByKey = false;
-    keyFolder.clear();
+    offByOption = false;
+    KirokuKey.clear();
+    KirokuBase.clear();
 }
 
 }  // namespace Vexo

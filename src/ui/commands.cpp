@@ -3,12 +3,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/lesson_events.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "platform/message_box.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
-#include "recording/recording.h"
 #include "ui/fsettei.h"
 #include "ui/run_state.h"
 #include "ui/zanpo.h"
@@ -85,7 +85,7 @@ void Start_Click() {
             RedrawPage();
         else
             DrawGraphFrame();
-        RecordingStarts();
+        TellLessonStarted();
         ResumeGraphTimer();
     } else {
         w.Start->setText(StoppedCaption);
@@ -93,7 +93,7 @@ void Start_Click() {
         StepBackTicks();
         w.DataReset->setVisible(true);
         DrawOverview();
-        RecordingStops();
+        TellLessonStopped();
     }
 }
 
@@ -106,7 +106,7 @@ void DataReset_Click() {
         DrawThermometer();
         DrawGraphFrame();
         w.Start->setText(StoppedCaption);
-        RecordingErased();
+        TellLessonErased();
     } else {
         DrawOverview();
     }

@@ -11,10 +11,6 @@ namespace Vexo {
 const QString StoppedCaption = QStringLiteral("スタート");
 const QString RunningCaption = QStringLiteral("ストップ");
 
-bool MeasurementRuns() {
-    return MainWindow->Start->text() != StoppedCaption;
-}
-
 void ResumeGraphTimer() {
     Timer2->setInterval(500);
     Timer2->setEnabled(true);

@@ -3,13 +3,13 @@
 
 #include <QString>
 
+#include "core/readout.h"
+
 namespace Vexo {
 
 extern const QString StoppedCaption;  // "スタート": the caption while no measurement runs
 extern const QString RunningCaption;  // "ストップ": the caption while a measurement runs
 
-// A measurement runs exactly when the Start button offers to stop it.
-bool MeasurementRuns();
 
 // Sets the graph tick to 500 ms and enables it.
 void ResumeGraphTimer();

@@ -16,6 +16,7 @@
 #include "ui/fonts.h"
 #include "ui/icon.h"
 #include "ui/readout_box.h"
+#include "ui/run_state.h"
 #include "ui/twips.h"
 #include "zoom/zoom.h"
 
@@ -176,6 +177,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Timer4->onTick = [] { Vexo::Timer4_Timer(); };
 
     Vexo::MainWindow = this;
+    Vexo::Readout = this;
     Vexo::Picture1 = &Picture1Surface;
     Vexo::Picture2 = &Picture2Surface;
     Vexo::Timer1 = Timer1.get();
@@ -190,6 +192,7 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
 Zanpo::~Zanpo() {
     if (Vexo::MainWindow == this) {
         Vexo::MainWindow = nullptr;
+        Vexo::Readout = nullptr;
         Vexo::Picture1 = Vexo::Picture2 = nullptr;
         Vexo::Timer1 = Vexo::Timer2 = Vexo::Timer3 = Vexo::Timer4 = nullptr;
         Vexo::MSComm1 = nullptr;
@@ -201,6 +204,31 @@ void Zanpo::showForStartUp() {
     show();
     // Let the window system map and paint the window before start-up reads the files.
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void Zanpo::showTemperature(const QString& text) {
+    Text1->setText(text);
+}
+
+void Zanpo::showSeconds(const QString& text) {
+    Label3->setText(text);
+}
+
+void Zanpo::showMessage(const QString& text, Colour back, Colour fore) {
+    Setumei->setVisible(false);
+    Text2->setVisible(true);
+    setText2BackColor(back);
+    setText2ForeColor(fore);
+    Text2->setPlainText(text);
+}
+
+void Zanpo::hideMessage() {
+    Text2->setVisible(false);
+    Setumei->setVisible(true);
+}
+
+bool Zanpo::measurementRuns() const {
+    return Start->text() != Vexo::StoppedCaption;
 }
 
 void Zanpo::setStartUpPainting(bool immediate) {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/readout.h"
 #include "platform/surface.h"
 
 class QLabel;
@@ -17,7 +18,7 @@ class PictureBox;
 class SerialLine;
 class WindowTimer;
 
-class Zanpo : public QWidget {
+class Zanpo : public QWidget, public Vexo::MainReadout {
   public:
     using TimerFactory = std::function<std::unique_ptr<WindowTimer>()>;
     // Builds the window with the given timers and serial line (real ones in the program,
@@ -25,8 +26,13 @@ class Zanpo : public QWidget {
     Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line);
     ~Zanpo() override;
 
-    // Shows the window and paints it before start-up goes on reading files.
-    void showForStartUp();
+    // The read-out.
+    void showForStartUp() override;
+    void showTemperature(const QString& text) override;
+    void showSeconds(const QString& text) override;
+    void showMessage(const QString& text, Colour back, Colour fore) override;
+    void hideMessage() override;
+    bool measurementRuns() const override;
     // While start-up runs, each line printed into Picture2 shows at once.
     void setStartUpPainting(bool immediate);
 

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/vexo.h"
+#include "platform/message_box.h"
 #include "zoom/window_design.h"
 #include "zoom/zoom_steps.h"
 
@@ -173,6 +175,9 @@ bool WindowZoom::eventFilter(QObject* watched, QEvent* event) {
 
 void AttachZoom(QWidget& window) {
     attached = new WindowZoom(window);
+    SetMsgBoxShaper([](QWidget& box) { FollowZoom(box); });
+    // The customization key Bairitsu=: 1 to 3, between the steps too.
+    Vexo::ApplyBairitsu = [](double factor) { SetZoom(StartZoom(factor)); };
 }
 
 void SetZoom(double factor) {

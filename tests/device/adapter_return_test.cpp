@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/port_choice.h"
+#include "device/port_choice.h"
 #include "device/device_link.h"
 #include "platform/qt_serial_line.h"
 #include "support/headless.h"
@@ -47,7 +47,7 @@ class AdapterReturnTest : public QObject {
         QVERIFY(!builtIn.name.isEmpty() && !adapter.name.isEmpty());
         QTemporaryDir byId, dev;
         QVERIFY(QFile::link(builtIn.name, dev.filePath("ttyS0")));
-        App::SetPortPlaces({byId.path(), dev.filePath("ttyS%1")});
+        Vexo::SetPortPlaces({byId.path(), dev.filePath("ttyS%1")});
         const int port = 1;
 
         Headless h;
@@ -74,7 +74,7 @@ class AdapterReturnTest : public QObject {
         QTRY_VERIFY((got += adapter.received()).count('\xf2') >= 4);
         QCOMPARE(builtIn.received(), QByteArray());
         Vexo::MSComm1 = h.line;
-        App::SetPortPlaces({});
+        Vexo::SetPortPlaces({});
     }
 };
 

@@ -11,6 +11,7 @@ Headless::Headless() {
     qputenv("HOME", QFile::encodeName(home.path()));
     Vexo::ResetState();
     Vexo::ResetRecording();
+    Vexo::AttachRecording();
     auto fake = std::make_unique<FakeSerialLine>();
     line = fake.get();
     window =

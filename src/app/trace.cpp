@@ -1,4 +1,4 @@
-#include "ui/trace.h"
+#include "app/trace.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include <QList>
 #include <QString>
 
-namespace App {
+namespace Vexo {
 
 // One serial port of the machine.
 struct ListedPort {
@@ -33,12 +33,17 @@ QString ChoosePort(int port, const QList<ListedPort>& ports,
 // the by-id names that lead to no port it lists.
 QList<ListedPort> ListedPorts();
 
-// The device of port `port`: --port, else KELVIRA_PORT<port> when set and not empty, else
-// ChoosePort over this machine's ports (listed again when adapters come or go).
+// The device named on the command line (--port, or the simulated box of a demonstration),
+// which stands for every port number; empty for none. Set once at start-up.
+void NamePortDevice(const QString& device);
+
+// The device of port `port`: the one named on the command line, else KELVIRA_PORT<port> when
+// set and not empty, else ChoosePort over this machine's ports (listed again when adapters
+// come or go). The serial line opens it (PortDeviceName of the platform's serial line).
 QString PortDevice(int port);
 
 // True when the device of port `port` is the fallback: no device is named for it and there
 // are fewer than `port` adapters. An adapter plugged in later wins over it.
-bool PortIsFallback(int port);
+bool FallbackChosen(int port);
 
-}  // namespace App
+}  // namespace Vexo

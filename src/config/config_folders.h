@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace App {
+namespace Vexo {
 
 // What the folders are made of: the command line and the XDG base directory variables.
 struct FolderSources {
@@ -23,7 +23,11 @@ struct FolderSources {
 // XDG base directory rules ask.
 QStringList ConfigFolders(const FolderSources& from);
 
-// The same, from this process's command line and environment.
+// Hands in what the command line adds to the folders: --config-dir and, in a demonstration,
+// the folder of the example files; empty for none. Set once at start-up.
+void SearchConfigFolders(const QString& configDir, const QString& examples);
+
+// The folders searched now: those handed in, with this process's environment.
 QStringList ConfigFolders();
 
-}  // namespace App
+}  // namespace Vexo

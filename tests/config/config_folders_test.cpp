@@ -2,11 +2,11 @@
 // file found on its own along them.
 #include <QtTest>
 
-#include "app/config_folders.h"
-#include "app/options.h"
+#include "config/config_folders.h"
+
 #include "config/config_file.h"
 
-using App::FolderSources;
+using Vexo::FolderSources;
 Q_DECLARE_METATYPE(FolderSources)
 
 class ConfigFoldersTest : public QObject {
@@ -29,7 +29,7 @@ class ConfigFoldersTest : public QObject {
     void foldersInOrder() {
         QFETCH(FolderSources, from);
         QFETCH(QStringList, folders);
-        QCOMPARE(App::ConfigFolders(from), folders);
+        QCOMPARE(Vexo::ConfigFolders(from), folders);
     }
 
     // Files laid out as "folder/NAME" under a fresh root: work is the working folder, given
@@ -70,11 +70,11 @@ class ConfigFoldersTest : public QObject {
         qputenv("XDG_CONFIG_HOME", root.filePath("home").toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS",
                 (root.filePath("sys1") + ":" + root.filePath("sys2")).toLocal8Bit());
-        App::Given.configDir = root.filePath("given");
+        Vexo::SearchConfigFolders(root.filePath("given"), {});
         QStringList read;
         for (const char* name : {"VEXO.TXT", "EKION.CSV", "KION.CSV"})
             read << QString::fromUtf8(Vexo::OpenConfigFile(name).content.value_or(""));
-        App::Given = {};
+        Vexo::SearchConfigFolders({}, {});
         QDir::setCurrent(home);
         QCOMPARE(read, found);
     }

@@ -1,4 +1,4 @@
-#include "app/port_choice.h"
+#include "device/port_choice.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,12 +6,13 @@
 #include <QSerialPortInfo>
 #include <algorithm>
 
-#include "app/options.h"
+#include "platform/serial_line.h"
 
-namespace App {
+namespace Vexo {
 namespace {
 
 PortPlaces places;
+QString commandLineDevice;  // --port
 
 // The ports as last listed, and the stable names they were listed with.
 struct Listing {
@@ -37,7 +38,7 @@ QHash<QString, QString> ByIdNames() {
 
 // The port's device as the command line or the environment names it; empty when neither does.
 QString NamedDevice(int port) {
-    if (!Given.port.isEmpty()) return Given.port;
+    if (!commandLineDevice.isEmpty()) return commandLineDevice;
     const QByteArray named = qgetenv(("KELVIRA_PORT" + QByteArray::number(port)).constData());
     return QString::fromLocal8Bit(named);
 }
@@ -100,9 +101,22 @@ QString PortDevice(int port) {
     return ChoosePort(port, listing.ports, places.fallback);
 }
 
-bool PortIsFallback(int port) {
+void NamePortDevice(const QString& device) {
+    commandLineDevice = device;
+}
+
+bool FallbackChosen(int port) {
     return NamedDevice(port).isEmpty() &&
            PortDevice(port) == FallbackDevice(port, places.fallback);
 }
 
-}  // namespace App
+}  // namespace Vexo
+
+// The platform's serial line asks here which device a port number stands for.
+QString PortDeviceName(int port) {
+    return Vexo::PortDevice(port);
+}
+
+bool PortIsFallback(int port) {
+    return Vexo::FallbackChosen(port);
+}

@@ -1,17 +1,17 @@
-#include "app/config_folders.h"
+#include "config/config_folders.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
-#include "app/install_layout.h"
-#include "app/options.h"
-
-namespace App {
+namespace Vexo {
 namespace {
 
 QString Env(const char* name) {
     return QString::fromLocal8Bit(qgetenv(name));
 }
+
+// What the command line handed in.
+QString givenConfigDir;
+QString givenExamples;
 
 }  // namespace
 
@@ -32,16 +32,19 @@ QStringList ConfigFolders(const FolderSources& from) {
     return folders;
 }
 
+void SearchConfigFolders(const QString& configDir, const QString& examples) {
+    givenConfigDir = configDir;
+    givenExamples = examples;
+}
+
 QStringList ConfigFolders() {
     FolderSources from;
-    from.configDir = Given.configDir;
+    from.configDir = givenConfigDir;
     from.xdgConfigHome = Env("XDG_CONFIG_HOME");
     from.xdgConfigDirs = Env("XDG_CONFIG_DIRS");
     from.home = Env("HOME");
-    if (Given.demo)
-        from.examples =
-            QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + KELVIRA_DATA_FROM_BIN);
+    from.examples = givenExamples;
     return ConfigFolders(from);
 }
 
-}  // namespace App
+}  // namespace Vexo

@@ -1,9 +1,9 @@
 // Which device a port number stands for when none is named, over lists of ports.
 #include <QtTest>
 
-#include "app/port_choice.h"
+#include "device/port_choice.h"
 
-using App::ListedPort;
+using Vexo::ListedPort;
 Q_DECLARE_METATYPE(QList<ListedPort>)
 
 namespace {
@@ -42,7 +42,7 @@ class PortChoiceTest : public QObject {
         QFETCH(QList<ListedPort>, ports);
         QFETCH(int, port);
         QFETCH(QString, device);
-        QCOMPARE(App::ChoosePort(port, ports), device);
+        QCOMPARE(Vexo::ChoosePort(port, ports), device);
     }
 };
 

@@ -1,0 +1,85 @@
+#include "app/run.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+#include <cstdio>
+#include <thread>
+
+#include "app/command_line.h"
+#include "app/demo.h"
+#include "app/end_signals.h"
+#include "app/install_layout.h"
+#include "app/trace.h"
+#include "config/config_folders.h"
+#include "core/vexo.h"
+#include "core/window_title.h"
+#include "device/port_choice.h"
+#include "platform/qt_serial_line.h"
+#include "platform/qt_window_timer.h"
+#include "recording/recording.h"
+#include "ui/fonts.h"
+#include "ui/zanpo.h"
+
+namespace App {
+
+namespace {
+
+// The example files of a demonstration, installed beside the program.
+QString ExamplesFolder() {
+    return QDir::cleanPath(QCoreApplication::applicationDirPath() + "/" + KELVIRA_DATA_FROM_BIN);
+}
+
+// Hands what the command line chose to the rooms that own it, and attaches the listeners of
+// the lesson events.
+void Wire() {
+    if (Given.noRecord) Vexo::SwitchRecordingOff();
+    Vexo::NamePortDevice(Given.port);
+    Vexo::SearchConfigFolders(Given.configDir, Given.demo ? ExamplesFolder() : QString());
+    Vexo::AttachRecording();
+}
+
+}  // namespace
+
+int Run(int argc, char** argv) {
+    // Before anything else: --help, --version and a mistake need no display.
+    const CommandLine line = ParseCommandLine(ArgumentList(argc, argv));
+    if (line.outcome != CommandLine::Outcome::Run) return Answer(line);
+    Given = line.options;
+    CatchEndSignals();
+
+    // Reading the font configuration takes a few milliseconds of start-up; a second core does
+    // it while the connection to the display is made.
+    std::thread fonts(ReadFontConfiguration);
+    // The arguments are Kelvira's own; Qt is given only the program's name.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("kelvira"));
+    QApplication::setApplicationVersion(QStringLiteral(KELVIRA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("kelvira"));
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    fonts.join();
+
+    DemoBox demo;
+    if (Given.demo) {
+        QString error;
+        Given.port = demo.start(error);
+        if (Given.port.isEmpty()) {
+            std::fprintf(stderr, "kelvira: %s\n", qPrintable(error));
+            return 1;
+        }
+    }
+    Wire();
+
+    Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
+                 std::make_unique<QtSerialLine>());
+    Vexo::SetTitleMark(Vexo::TitleMark::Demo, Given.demo);
+    Vexo::InstallGraphMenu(window);
+    InstallTraceIfAsked(window);
+    Vexo::Form_Load();
+    TraceShownIfAsked(window);
+    WatchEndSignals();
+    return QApplication::exec();
+}
+
+}  // namespace App

@@ -1,0 +1,45 @@
+// Lesson events: a measurement started, a graph tick recorded, the measurement stopped, the
+// recording erased. The commands and the graph tick tell them; whoever listens (the lesson's
+// file today) is attached at start-up, and the routine that tells does not know who.
+#pragma once
+
+namespace Vexo {
+
+// The raw byte of a tick whose reading was held: the box gave no fresh answer for it.
+constexpr int HeldReading = -1;
+
+// One graph tick as recorded.
+struct RecordedTick {
+    int index;      // its place in TrendBuffer
+    double seconds;  // since the start: half the index
+    float degrees;
+    int raw;  // the byte the box answered, or HeldReading
+};
+
+class LessonListener {
+  public:
+    virtual ~LessonListener() = default;
+    // Start_Click, starting, once the graph is ready for the ticks.
+    virtual void lessonStarted() {}
+    // RecordSample: the tick has just been put into TrendBuffer.
+    virtual void tickRecorded(const RecordedTick& tick) { (void)tick; }
+    // Start_Click, stopping, once the overview is drawn.
+    virtual void lessonStopped() {}
+    // DataReset_Click answered Yes: the lesson is over.
+    virtual void lessonErased() {}
+};
+
+// Attaches a listener, once; it must outlive its attachment.
+void Listen(LessonListener& listener);
+void StopListening(LessonListener& listener);
+
+void TellLessonStarted();
+void TellTickRecorded(const RecordedTick& tick);
+void TellLessonStopped();
+void TellLessonErased();
+
+// The raw byte of the tick being recorded: RawValue when the box has answered since the last
+// tick, otherwise HeldReading. Marks the answer as used.
+int TakeFreshRaw();
+
+}  // namespace Vexo

@@ -1,0 +1,11 @@
+#include "core/readout.h"
+
+namespace Vexo {
+
+MainReadout* Readout = nullptr;
+
+bool MeasurementRuns() {
+    return Readout != nullptr && Readout->measurementRuns();
+}
+
+}  // namespace Vexo
