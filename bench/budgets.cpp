@@ -69,8 +69,15 @@ std::vector<Budget> KelviraBudgets() {
          false},
         {"DrawThermometer", "BM_DrawThermometer", {}, PollPeriodNs, poll, 1.0 / 40, false},
         {"DrawGraphFrame", "BM_DrawGraphFrame", {}, PollPeriodNs, poll, 1.0 / 40, false},
-        {"start-up to the window shown", "startup", "floor.startup", 0, "the floor's", 1.5, true},
-        {"peak memory, 10 simulated minutes", "peak", "floor.peak", 0, "the floor's", 1.5, true},
+        // The teacher's path: the port chosen by the program, as the menu starts it. What
+        // stands above the floor is the window's Japanese text: the font configuration read,
+        // the gothic face opened and shaped in five sizes, and its pages in memory
+        // (README, Performance).
+        {"start-up to the window shown", "startup", "floor.startup", 0, "the floor's", 1.35, true},
+        {"peak memory, 10 simulated minutes", "peak", "floor.peak", 0, "the floor's", 1.4, true},
+        // The port named by KELVIRA_PORT<N>, as the benchmark ran before.
+        {"start-up, port named", "startup.named", "floor.startup", 0, "the floor's", 1.5, true},
+        {"peak memory, port named", "peak.named", "floor.peak", 0, "the floor's", 1.5, true},
         {"CPU while measuring", "cpu.measuring", {}, 1, "one core", 1.0 / 100, false},
         {"CPU while idle", "cpu.idle", {}, 1, "one core", 1.0 / 100, false},
     };

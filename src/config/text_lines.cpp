@@ -1,6 +1,6 @@
 #include "config/text_lines.h"
 
-#include <QStringDecoder>
+#include "config/sjis_table.h"
 
 namespace Vexo {
 
@@ -50,31 +50,27 @@ bool IsTrailByte(uchar b) {
 }  // namespace
 
 QString DecodeLine(QByteArrayView bytes) {
-    static QStringDecoder decoder("windows-31j", QStringConverter::Flag::Stateless);
-    if (!decoder.isValid()) return QString::fromLatin1(bytes);
-
-    // The decoder is handed only well-formed runs: on its own it turns a stray byte into a
-    // control character and silently drops a lead byte at the end of the line.
+    // A pair is decoded only when it is well-formed; a stray byte, and a lead byte at the end
+    // of the line, stand for U+FFFD.
     QString text;
     text.reserve(bytes.size());
-    qsizetype runStart = 0;
-    auto decodeRun = [&](qsizetype end) {
-        if (end > runStart) text += decoder.decode(bytes.sliced(runStart, end - runStart));
-    };
     for (qsizetype i = 0; i < bytes.size();) {
         const auto b = static_cast<uchar>(bytes[i]);
         if (IsSingleByte(b)) {
+            text += QChar(SjisSingles[b]);
             ++i;
         } else if (IsLeadByte(b) && i + 1 < bytes.size() &&
                    IsTrailByte(static_cast<uchar>(bytes[i + 1]))) {
+            const auto t = static_cast<uchar>(bytes[i + 1]);
+            const int lead = b <= 0x9F ? b - 0x81 : b - 0xE0 + 31;
+            const int trail = t <= 0x7E ? t - 0x40 : t - 0x80 + 63;
+            text += QChar(SjisPairs[lead][trail]);
             i += 2;
         } else {
-            decodeRun(i);
             text += QChar(QChar::ReplacementCharacter);
-            runStart = ++i;
+            ++i;
         }
     }
-    decodeRun(bytes.size());
     return text;
 }
 

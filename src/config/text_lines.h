@@ -29,8 +29,8 @@ QString ReadTextLine(TextInput& input);
 std::vector<QByteArray> SplitLines(const QByteArray& bytes);
 
 // Text of a line in the system's code page (Shift-JIS as Windows writes it: ～ is U+FF5E).
-// Bytes that cannot begin or complete a character give U+FFFD each. Where the code page is not
-// available the bytes are taken as Latin-1, so ASCII lines still read the same.
+// Bytes that cannot begin or complete a character give U+FFFD each. The code page is a table
+// of the program's own (config/sjis_table.h), the same as Qt's decoder.
 QString DecodeLine(QByteArrayView bytes);
 
 }  // namespace Vexo

@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSerialPortInfo>
 #include <algorithm>
 
 #include "platform/serial_line.h"
@@ -70,16 +69,10 @@ QString ChoosePort(int port, const QList<ListedPort>& ports, const QString& fall
 }
 
 QList<ListedPort> ListedPorts() {
-    QHash<QString, QString> byId = ByIdNames();
+    // The system gives a stable name to every USB serial device, and only to those: the folder
+    // of names is the list of adapters, read without asking udev.
+    const QHash<QString, QString> byId = ByIdNames();
     QList<ListedPort> ports;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        ListedPort p;
-        p.location = info.systemLocation();
-        p.byId = byId.take(QFileInfo(p.location).canonicalFilePath());
-        p.usb = info.hasVendorIdentifier() || !p.byId.isEmpty();
-        ports << p;
-    }
-    // Stable names are given to USB serial devices only, also to those the list misses.
     for (auto name = byId.cbegin(); name != byId.cend(); ++name)
         ports << ListedPort{name.key(), name.value(), true};
     return ports;
@@ -88,9 +81,9 @@ QList<ListedPort> ListedPorts() {
 QString PortDevice(int port) {
     const QString named = NamedDevice(port);
     if (!named.isEmpty()) return named;
-    // Listing the ports takes tens of milliseconds: they are listed again only when the
-    // adapters' stable names have changed, so that an adapter plugged in after start-up is
-    // found when the port is next opened, while a missing box costs one look at a folder.
+    // The links are followed again only when the adapters' stable names have changed, so that
+    // an adapter plugged in after start-up is found when the port is next opened, while a
+    // missing box costs one look at a folder.
     const QStringList names =
         QDir(places.byId).entryList(QDir::System | QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
     if (!listing.made || names != listing.names) {

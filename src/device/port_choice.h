@@ -29,8 +29,7 @@ void SetPortPlaces(const PortPlaces& places);
 QString ChoosePort(int port, const QList<ListedPort>& ports,
                    const QString& fallback = PortPlaces().fallback);
 
-// The serial ports of this machine as QSerialPortInfo lists them, with their by-id names, and
-// the by-id names that lead to no port it lists.
+// The USB serial adapters of this machine: the devices the stable names lead to.
 QList<ListedPort> ListedPorts();
 
 // The device named on the command line (--port, or the simulated box of a demonstration),

@@ -12,7 +12,7 @@ class ReadoutBox : public QLineEdit {
     // The text size from which the box draws its bold text itself.
     static constexpr int OutlinePixels = 64;
 
-    ReadoutBox(const QString& text, QWidget* parent) : QLineEdit(text, parent) {}
+    explicit ReadoutBox(QWidget* parent) : QLineEdit(parent) {}
 
   protected:
     void paintEvent(QPaintEvent* event) override;

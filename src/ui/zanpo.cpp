@@ -44,19 +44,23 @@ void Paint(QWidget* w, Colour back, Colour fore) {
     w->setAutoFillBackground(true);
 }
 
+// Each control takes its font before its text: a text laid out in the default font first would
+// have the fonts of the system searched for its Japanese characters, milliseconds of start-up.
 QLabel* MakeLabel(QWidget* parent, const QString& caption, QRect at, const QFont& font) {
-    auto* label = new QLabel(caption, parent);
-    label->setGeometry(at);
+    auto* label = new QLabel(parent);
     label->setFont(font);
+    label->setText(caption);
+    label->setGeometry(at);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Paint(label, Yellow, Black);
     return label;
 }
 
 QPushButton* MakeButton(QWidget* parent, const QString& caption, QRect at, Colour back) {
-    auto* button = new QPushButton(caption, parent);
-    button->setGeometry(at);
+    auto* button = new QPushButton(parent);
     button->setFont(GothicFont(12));
+    button->setText(caption);
+    button->setGeometry(at);
     Paint(button, back, Black);
     // Return and keypad Enter click the focused button, as Space does.
     button->setAutoDefault(true);
@@ -138,8 +142,8 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Label3 = MakeLabel(this, {}, TwipRect(0, 840, 1800, 510), GothicFont(15.75));
 
     Text2 = new QPlainTextEdit(this);
-    Text2->setGeometry(TwipRect(0, 1350, 1800, 1620));
     Text2->setFont(GothicFont(15.75, true));
+    Text2->setGeometry(TwipRect(0, 1350, 1800, 1620));
     Text2->setReadOnly(true);
     Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -151,9 +155,10 @@ Zanpo::Zanpo(const TimerFactory& makeTimer, std::unique_ptr<SerialLine> line)
     Settei = MakeButton(this, QStringLiteral("せってい"), TwipRect(240, 3120, 1320, 525), Grey);
     Setumei = MakeButton(this, QStringLiteral("せつめい"), TwipRect(240, 2400, 1320, 615), Grey);
 
-    Text1 = new ReadoutBox(QStringLiteral("Text1"), this);
-    Text1->setGeometry(TwipRect(120, 360, 1095, 495));
+    Text1 = new ReadoutBox(this);
     Text1->setFont(GothicFont(18, true));
+    Text1->setText(QStringLiteral("Text1"));
+    Text1->setGeometry(TwipRect(120, 360, 1095, 495));
     Text1->setReadOnly(true);
     Paint(Text1, Yellow, Black);
 

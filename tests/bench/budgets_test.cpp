@@ -96,8 +96,10 @@ class BudgetsTest : public QObject {
         QVERIFY(suite.waitForFinished(60000));
         QStringList produced = QString::fromUtf8(suite.readAllStandardOutput()).split('\n');
         produced << "startup"
+                 << "startup.named"
                  << "floor.startup"
                  << "peak"
+                 << "peak.named"
                  << "floor.peak"
                  << "cpu.idle"
                  << "cpu.measuring";

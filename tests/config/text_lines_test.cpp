@@ -1,4 +1,5 @@
 // Splitting a configuration file into lines and decoding them from Shift-JIS.
+#include <QStringDecoder>
 #include <QtTest>
 
 #include "config/text_lines.h"
@@ -67,6 +68,24 @@ class TextLinesTest : public QObject {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(Vexo::DecodeLine(bytes), text);
+    }
+
+    // The table reads every character as Qt's decoder of the code page does.
+    void decodesAsTheSystemsDecoder() {
+        QStringDecoder system("windows-31j", QStringConverter::Flag::Stateless);
+        QVERIFY(system.isValid());
+        for (int lead = 0; lead < 256; ++lead) {
+            const char one = char(lead);
+            const bool single = lead <= 0x7F || (lead >= 0xA1 && lead <= 0xDF);
+            if (single) QCOMPARE(Vexo::DecodeLine(QByteArray(&one, 1)), system.decode(QByteArray(&one, 1)));
+            for (int trail = 0x40; trail <= 0xFC && !single; ++trail) {
+                const char pair[] = {char(lead), char(trail)};
+                const QString ours = Vexo::DecodeLine(QByteArray(pair, 2));
+                if (ours.size() == 1)
+                    QVERIFY2(ours == system.decode(QByteArray(pair, 2)),
+                             QByteArray(pair, 2).toHex().constData());
+            }
+        }
     }
 
     void decodesEveryByteWithoutLoss() {
