@@ -65,6 +65,8 @@ void Surface::show(Painting p) {
 void Surface::stroke(QPoint from, QPoint to) {
     if (ratio_ == 1) {
         painter_->drawLine(from, to);
+    } else if ((from.x() == to.x() || from.y() == to.y()) && ratio_ == std::floor(ratio_)) {
+        painter_->fillRect(spanOf(from, to), painter_->pen().color());  // whole blocks
     } else if (from.x() == to.x() || from.y() == to.y()) {
         const QRect span = spanOf(from, to);
         const auto at = [this](int x) { return std::lround(x * ratio_); };

@@ -5,6 +5,8 @@
 // outline widened as the font's own emboldening widens a glyph.
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QLineEdit>
 
 class ReadoutBox : public QLineEdit {
@@ -16,4 +18,9 @@ class ReadoutBox : public QLineEdit {
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+
+  private:
+    static constexpr int MaxLetterings = 16;
+    const QImage& lettering(QSize size, int baseline);
+    QHash<QString, QImage> letterings_;
 };
