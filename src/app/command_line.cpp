@@ -26,6 +26,9 @@ const char* const MoreHelp =
     "--port, else by the environment variable KELVIRA_PORT<N>, else the Nth USB serial\n"
     "adapter (by its name under /dev/serial/by-id/), else /dev/ttyS<N-1>.\n"
     "\n"
+    "With --class (or Kurasu= in VEXO.TXT) the lesson is published to the class's MQTT\n"
+    "broker, as the group of --group (or Han=), for the class view kelvira-class.\n"
+    "\n"
     "Environment:\n"
     "  KELVIRA_PORT<N>  the device of port N\n"
     "  KELVIRA_TRACE=1  one line on stderr for every change of the window\n";
@@ -44,6 +47,13 @@ struct Parser {
                                  QStringLiteral("DIR")};
     QCommandLineOption noRecord{QStringLiteral("no-record"),
                                 QStringLiteral("Records no lesson into a file.")};
+    QCommandLineOption classUrl{QStringLiteral("class"),
+                                QStringLiteral("Joins the class at URL (mqtt://HOST/CLASS): "
+                                               "the lesson is published to its broker."),
+                                QStringLiteral("URL")};
+    QCommandLineOption group{QStringLiteral("group"),
+                             QStringLiteral("The group's name in the class (the host's name)."),
+                             QStringLiteral("NAME")};
     QCommandLineOption demo{QStringLiteral("demo"),
                             QStringLiteral("Runs against the simulated Zanpo (a cup of hot water "
                                            "cooling), with the example files.")};
@@ -51,7 +61,7 @@ struct Parser {
     Parser() {
         parser.setApplicationDescription(
             QStringLiteral("Kelvira, a classroom thermometer for the Zanpo measurement box."));
-        parser.addOptions({help, version, port, configDir, demo, noRecord});
+        parser.addOptions({help, version, port, configDir, demo, noRecord, classUrl, group});
     }
 
     QString helpText() const {
@@ -85,6 +95,8 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.options.configDir = p.parser.value(p.configDir);
     line.options.demo = p.parser.isSet(p.demo);
     line.options.noRecord = p.parser.isSet(p.noRecord);
+    line.options.classUrl = p.parser.value(p.classUrl);
+    line.options.group = p.parser.value(p.group);
     if (p.parser.isSet(p.port) && line.options.port.isEmpty())
         return Mistake(p, QStringLiteral("--port needs a device"));
     if (p.parser.isSet(p.configDir) && line.options.configDir.isEmpty())

@@ -1,5 +1,5 @@
-// The command line: --help, --version, --port DEVICE, --config-dir DIR, --demo and
-// --no-record.
+// The command line: --help, --version, --port DEVICE, --config-dir DIR, --demo, --no-record,
+// --class URL and --group NAME.
 // Parsed before anything else, so that a mistake ends the program before a window appears
 // and --help and --version work without a display.
 #pragma once

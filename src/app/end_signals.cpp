@@ -8,7 +8,6 @@
 #include <QSocketNotifier>
 #include <cerrno>
 
-#include "core/vexo.h"
 
 namespace App {
 namespace {
@@ -33,15 +32,15 @@ void CatchEndSignals() {
     for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &action, nullptr);
 }
 
-void WatchEndSignals() {
+void WatchEndSignals(std::function<void()> end) {
     if (Pipe[0] < 0) return;
     auto* notifier = new QSocketNotifier(Pipe[0], QSocketNotifier::Read, qApp);
-    QObject::connect(notifier, &QSocketNotifier::activated, [notifier] {
+    QObject::connect(notifier, &QSocketNotifier::activated, [notifier, end] {
         char bytes[16];
         while (::read(Pipe[0], bytes, sizeof bytes) > 0) {
         }
         notifier->setEnabled(false);  // once is enough
-        Vexo::EndNow();
+        end();
     });
 }
 

@@ -10,6 +10,8 @@ struct Options {
     QString configDir;      // --config-dir: searched after the working folder; empty: none given
     bool demo = false;      // --demo: against the simulated box, with the example files
     bool noRecord = false;  // --no-record: no lesson is recorded
+    QString classUrl;       // --class: the class to join, mqtt://HOST/CLASS; empty: Kurasu=
+    QString group;          // --group: the group's name in the class; empty: Han=, the host
 };
 
 // Set once by main before the window is built; read where the program looks for its files

@@ -11,6 +11,7 @@
 #include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "app/trace.h"
+#include "classroom/class_publisher.h"
 #include "config/config_folders.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
@@ -77,9 +78,16 @@ int Run(int argc, char** argv) {
     Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
+    // The class, once the customization file has been read.
+    const QString classError =
+        Vexo::JoinClass(Given.classUrl.isEmpty() ? Vexo::KurasuKey : Given.classUrl,
+                        Given.group.isEmpty() ? Vexo::HanKey : Given.group);
+    if (!classError.isEmpty()) std::fprintf(stderr, "kelvira: class: %s\n", qPrintable(classError));
     TraceShownIfAsked(window);
-    WatchEndSignals();
-    return QApplication::exec();
+    WatchEndSignals(Vexo::EndNow);
+    const int code = QApplication::exec();
+    Vexo::LeaveClass();
+    return code;
 }
 
 }  // namespace App

@@ -56,6 +56,8 @@ void SetDefaults() {
     FileError = 0;
     KirokuKey.clear();
     KirokuBase.clear();
+    KurasuKey.clear();
+    HanKey.clear();
     Bairitsu = 0;
 }
 
@@ -154,6 +156,18 @@ bool ApplyRecordingKey(const QString& line, const QString& text) {
     return true;
 }
 
+// Kurasu= names the class to join (an address, mqtt://HOST/CLASS) and Han= the group's name;
+// both as written.
+bool ApplyClassKey(const QString& line, const QString& text) {
+    for (const auto& [key, target] : {std::pair{QLatin1StringView("KURASU="), &KurasuKey},
+                                      std::pair{QLatin1StringView("HAN="), &HanKey}}) {
+        if (!line.startsWith(key)) continue;
+        *target = text.right(line.size() - key.size()).trimmed();
+        return true;
+    }
+    return false;
+}
+
 void ApplyLines(TextInput& input) {
     while (!AtEndOfFile(input)) {
         const QString text = ReadTextLine(input);
@@ -161,6 +175,7 @@ void ApplyLines(TextInput& input) {
         if (line.startsWith(u'\'')) continue;
         if (ApplyKeyLine(line)) continue;
         if (ApplyRecordingKey(line, text)) continue;
+        if (ApplyClassKey(line, text)) continue;
         if (!line.isEmpty() && QStringView(u"UDTC").contains(line[0])) ReadAlertRule(line, input);
     }
 }

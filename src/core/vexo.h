@@ -72,10 +72,13 @@ extern std::array<float, 4> LastPlotPoints;
 
 // The customization keys of what lies above the routines, read like every other key and
 // applied by their owners: Kiroku= (the recordings' folder as written, and the folder it is
-// taken from) and Bairitsu= (the factor the window starts at; 0 when none was given, applied
+// taken from), Kurasu= and Han= (below) and Bairitsu= (the factor the window starts at; 0 when none was given, applied
 // as it is read through the hook the zoom installs).
 extern QString KirokuKey;
 extern QString KirokuBase;
+// Kurasu= and Han=: the class the group joins and the group's name, as written.
+extern QString KurasuKey;
+extern QString HanKey;
 extern double Bairitsu;
 extern std::function<void(double factor)> ApplyBairitsu;
 

@@ -44,6 +44,8 @@ int16_t AlertCount = 0;
 std::array<float, 4> LastPlotPoints{};
 QString KirokuKey;
 QString KirokuBase;
+QString KurasuKey;
+QString HanKey;
 double Bairitsu = 0;
 std::function<void(double)> ApplyBairitsu;
 bool DeviceMissing = false;
@@ -90,6 +92,8 @@ void ResetState() {
     LastPlotPoints.fill(0);
     KirokuKey.clear();
     KirokuBase.clear();
+    KurasuKey.clear();
+    HanKey.clear();
     Bairitsu = 0;
     DeviceMissing = false;
     AnswerCount = 0;

@@ -10,13 +10,14 @@ std::function<void(const QString&)> ShowTitle;
 
 namespace {
 
-constexpr int MarkCount = 3;
+constexpr int MarkCount = 5;
 std::array<bool, MarkCount> marks{};
 
 const std::array<QString, MarkCount>& MarkTexts() {
     static const std::array<QString, MarkCount> texts = {
         QStringLiteral("（デモ）"), QStringLiteral("（「ざんぽ」の応答なし）"),
-        QStringLiteral("（記録できません）")};
+        QStringLiteral("（記録できません）"), QStringLiteral("（クラスに接続）"),
+        QStringLiteral("（クラスに接続中…）")};
     return texts;
 }
 

@@ -11,6 +11,8 @@ enum class TitleMark {
     Demo,         // "（デモ）": against the simulated box
     NoAnswer,     // "（「ざんぽ」の応答なし）": the box has stopped answering
     NotRecorded,  // "（記録できません）": the lesson cannot be recorded
+    ClassJoined,  // "（クラスに接続）": the lesson reaches the class's broker
+    ClassTrying,  // "（クラスに接続中…）": the class's broker is not reached yet, or not again
 };
 
 void SetTitleMark(TitleMark mark, bool on);
