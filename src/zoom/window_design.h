@@ -18,6 +18,7 @@ class WindowDesign : public QObject {
     static bool taken(const QWidget& window);
 
     QSize size() const { return size_; }
+    bool fixed() const { return fixed_; }  // a window of fixed size grows with the factor
     // Every control and font at `factor` and every picture drawn at `factor` times the
     // screen's pixel ratio; a window of fixed size takes its size at `factor`.
     void layOut(double factor);

@@ -102,10 +102,11 @@ QShortcut* WindowZoom::addKey(const QKeySequence& keys, void (WindowZoom::*actio
     return shortcut;
 }
 
-// Up to the largest step whose window fits the screen's room; F11 is for more.
+// Up to the largest step whose window fits the screen's room; F11 is for more. A window whose
+// size is not fixed keeps its size and steps freely.
 void WindowZoom::stepUp() {
     QSize room(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    if (window_.screen())
+    if (window_.screen() && WindowDesign::of(window_).fixed())
         room = window_.screen()->availableGeometry().size() -
                (window_.frameGeometry().size() - window_.size());
     set(ZoomStepUpWithin(factor_, WindowDesign::of(window_).size(), room));

@@ -1,0 +1,146 @@
+#include "classview/class_graph.h"
+
+#include <QPolygonF>
+#include <algorithm>
+#include <cmath>
+
+namespace ClassView {
+
+namespace {
+
+const QColor Back(192, 192, 192);
+const QColor Grid(0, 0, 128);
+const QColor Lettering(0, 0, 0);
+
+// Seconds between two lines of the time grid: about eight lines across.
+int TimeStep(double seconds) {
+    for (int step : {15, 30, 60, 120, 300, 600, 900, 1200, 1800})
+        if (seconds / step <= 8) return step;
+    return 3600;
+}
+
+// One trace, at most two points a pixel column: the lowest and the highest of the ticks
+// that fall into it, so that 10 000 ticks cost no more to draw than the width.
+QPolygonF TracePoints(const std::vector<float>& degrees, const QRectF& plot, double ticks,
+                      double lo, double hi) {
+    QPolygonF points;
+    const double dx = plot.width() / ticks, dy = plot.height() / (hi - lo);
+    int column = -1;
+    float low = 0, high = 0;
+    auto flush = [&] {
+        if (column < 0) return;
+        const double x = plot.left() + column;
+        points << QPointF(x, plot.bottom() - (low - lo) * dy);
+        if (high != low) points << QPointF(x, plot.bottom() - (high - lo) * dy);
+    };
+    for (size_t t = 0; t < degrees.size(); ++t) {
+        const float d = degrees[t];
+        if (std::isnan(d)) continue;
+        const int c = static_cast<int>(t * dx);
+        if (c != column) {
+            flush();
+            column = c;
+            low = high = d;
+        } else {
+            low = std::min(low, d);
+            high = std::max(high, d);
+        }
+    }
+    flush();
+    return points;
+}
+
+}  // namespace
+
+QColor TraceColour(int n) {
+    // Hues by the golden angle, alternately darker, so that neighbours differ most.
+    const int hue = static_cast<int>(std::fmod(n * 137.508, 360.0));
+    return QColor::fromHsv(hue, 230, n % 2 ? 150 : 230);
+}
+
+void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& model, int picked,
+                    double scale) {
+    painter.save();
+    painter.fillRect(area, Back);
+    QFont font = painter.font();
+    font.setPixelSize(std::max(8, static_cast<int>(std::lround(14 * scale))));
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    const auto [lo, hi] = model.range();
+    const int lastTick = std::max(model.lastTick(), 299);
+    const double seconds = (lastTick + 1) / 2.0;
+
+    // The legend on the right, one line a group.
+    int legendWidth = 0;
+    for (const Group& g : model.groups())
+        legendWidth = std::max(legendWidth, metrics.horizontalAdvance(g.name));
+    legendWidth += static_cast<int>(30 * scale);
+    const int margin = static_cast<int>(std::lround(10 * scale));
+    const QRectF plot(area.left() + metrics.horizontalAdvance(QStringLiteral("-100")) + margin,
+                      area.top() + margin, 0, 0);
+    QRectF p = plot;
+    p.setRight(area.right() - legendWidth - margin);
+    p.setBottom(area.bottom() - 2 * metrics.height() - margin);
+    if (p.width() < 10 || p.height() < 10) {
+        painter.restore();
+        return;
+    }
+
+    // Grid and numbers: every 10 degrees, and a time step that gives about eight lines.
+    painter.setPen(QPen(Grid, std::max(1.0, std::round(scale))));
+    const double dy = p.height() / (hi - lo);
+    for (double d = lo; d <= hi + 1e-9; d += 10) {
+        const double y = p.bottom() - (d - lo) * dy;
+        painter.setPen(QPen(Grid, std::max(1.0, std::round(scale))));
+        painter.drawLine(QPointF(p.left(), y), QPointF(p.right(), y));
+        painter.setPen(Lettering);
+        painter.drawText(QRectF(area.left(), y - metrics.height() / 2.0,
+                                p.left() - area.left() - margin / 2.0, metrics.height()),
+                         Qt::AlignRight | Qt::AlignVCenter, QString::number(d));
+    }
+    const int step = TimeStep(seconds);
+    for (int s = 0; s <= seconds; s += step) {
+        const double x = p.left() + s / seconds * p.width();
+        painter.setPen(QPen(Grid, std::max(1.0, std::round(scale))));
+        painter.drawLine(QPointF(x, p.top()), QPointF(x, p.bottom()));
+        painter.setPen(Lettering);
+        painter.drawText(QRectF(x - 40 * scale, p.bottom() + margin / 2.0, 80 * scale,
+                                metrics.height()),
+                         Qt::AlignHCenter | Qt::AlignTop, QString::number(s));
+    }
+    painter.drawText(QRectF(p.left(), p.bottom() + metrics.height() + margin / 2.0, p.width(),
+                            metrics.height()),
+                     Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("秒"));
+
+    // The traces, the picked one last and strongest.
+    const std::vector<Group>& groups = model.groups();
+    auto draw = [&](size_t i, double width, int alpha) {
+        QColor colour = TraceColour(groups[i].colour);
+        colour.setAlpha(alpha);
+        painter.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(TracePoints(groups[i].degrees, p, lastTick + 1, lo, hi));
+    };
+    painter.setClipRect(p.adjusted(-1, -1, 1, 1));
+    for (size_t i = 0; i < groups.size(); ++i)
+        if (static_cast<int>(i) != picked) draw(i, 2 * scale, picked < 0 ? 255 : 90);
+    if (picked >= 0 && static_cast<size_t>(picked) < groups.size()) draw(picked, 4 * scale, 255);
+    painter.setClipping(false);
+
+    // The legend.
+    double y = p.top();
+    for (size_t i = 0; i < groups.size(); ++i) {
+        const QRectF swatch(p.right() + margin, y + metrics.height() / 2.0 - 2 * scale,
+                            16 * scale, 4 * scale);
+        painter.fillRect(swatch, TraceColour(groups[i].colour));
+        QFont f = font;
+        f.setBold(static_cast<int>(i) == picked);
+        painter.setFont(f);
+        painter.setPen(Lettering);
+        painter.drawText(QPointF(swatch.right() + 4 * scale, y + metrics.ascent()),
+                         groups[i].name);
+        y += metrics.height();
+    }
+    painter.restore();
+}
+
+}  // namespace ClassView

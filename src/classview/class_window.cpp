@@ -1,0 +1,234 @@
+#include "classview/class_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QMenu>
+#include <QMimeData>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+#include "classview/class_graph.h"
+#include "platform/message_box.h"
+#include "ui/fonts.h"
+#include "zoom/zoom.h"
+
+namespace ClassView {
+
+namespace {
+
+constexpr int TilesPerRow = 8;
+const QString Title = QStringLiteral("けるびら　クラス");
+
+}  // namespace
+
+class ClassWindow::Graph : public QWidget {
+  public:
+    explicit Graph(ClassWindow& window) : QWidget(&window), window_(window) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMinimumSize(400, 250);
+        setContextMenuPolicy(Qt::CustomContextMenu);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        DrawClassGraph(painter, rect(), window_.model_, window_.pickedIndex(), CurrentZoom());
+    }
+
+  private:
+    ClassWindow& window_;
+};
+
+ClassWindow::ClassWindow() {
+    setFont(GothicFont(12));
+    setAcceptDrops(true);
+    auto* column = new QVBoxLayout(this);
+    tiles_ = new QGridLayout;
+    column->addLayout(tiles_);
+    graph_ = new Graph(*this);
+    column->addWidget(graph_, 1);
+    counts_ = new QLabel(this);
+    column->addWidget(counts_);
+    connect(graph_, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { showMenu(graph_->mapToGlobal(at)); });
+    auto* save = new QShortcut(QKeySequence::Save, this);
+    connect(save, &QShortcut::activated, this, [this] { askToSaveCsv(); });
+    auto* open = new QShortcut(QKeySequence::Open, this);
+    connect(open, &QShortcut::activated, this, [this] { askToOpen(); });
+    resize(1000, 700);
+    showTitle();
+    changed();
+}
+
+ClassWindow::~ClassWindow() {
+    link_.reset();  // no message is handed on after this
+}
+
+void ClassWindow::watch(const ClassLink::ClassAddress& address) {
+    className_ = address.className;
+    ClassLink::BrokerLink::Callbacks callbacks;
+    // From the network thread, handed on to this one.
+    callbacks.connection = [this](bool up) {
+        QMetaObject::invokeMethod(this, [this, up] {
+            connected_ = up;
+            showTitle();
+        }, Qt::QueuedConnection);
+    };
+    callbacks.received = [this](const QByteArray& topic, const QByteArray& payload) {
+        QMetaObject::invokeMethod(this, [this, topic, payload] { receive(topic, payload); },
+                                  Qt::QueuedConnection);
+    };
+    link_ = std::make_unique<ClassLink::BrokerLink>(
+        address, QStringLiteral("kelvira-class-") + QString::number(QApplication::applicationPid()),
+        ClassLink::BrokerLink::Will{}, callbacks, true);
+    link_->subscribe(ClassLink::ClassTopics(className_));
+    link_->start();
+    showTitle();
+}
+
+void ClassWindow::receive(const QByteArray& topic, const QByteArray& payload) {
+    const auto message = ClassLink::ReadMessage(className_, topic, payload);
+    if (!message) {
+        ++dropped_;
+    } else {
+        ++received_;
+        model_.take(*message);
+    }
+    changed();
+}
+
+bool ClassWindow::openLesson(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024) return false;
+    bool ok = false;
+    const std::vector<float> degrees = ReadLessonFile(file.readAll(), &ok);
+    if (!ok) return false;
+    model_.addLesson(QFileInfo(path).completeBaseName(), degrees);
+    changed();
+    return true;
+}
+
+// Tiles for groups that came since, the counts, and a repaint of the graph and the tiles.
+void ClassWindow::changed() {
+    const auto& groups = model_.groups();
+    while (tileWidgets_.size() < groups.size()) {
+        const int n = static_cast<int>(tileWidgets_.size());
+        auto* tile = new GroupTile(model_, n, this);
+        tile->clicked = [this](int group) { pick(group); };
+        tiles_->addWidget(tile, n / TilesPerRow, n % TilesPerRow);
+        tileWidgets_.push_back(tile);  // it takes the window's font, at the window's zoom
+    }
+    for (size_t i = 0; i < tileWidgets_.size(); ++i) {
+        tileWidgets_[i]->setPicked(static_cast<int>(i) == pickedIndex());
+        tileWidgets_[i]->update();
+    }
+    graph_->update();
+    counts_->setText(QStringLiteral("グループ %1　受信 %2　破棄 %3")
+                         .arg(groups.size())
+                         .arg(received_)
+                         .arg(dropped_));
+}
+
+void ClassWindow::pick(int group) {
+    const QString name = model_.groups()[static_cast<size_t>(group)].name;
+    picked_ = picked_ == name ? QString() : name;
+    changed();
+}
+
+// Groups stand in the order of their names: the picked one is found again by its name.
+int ClassWindow::pickedIndex() const {
+    const auto& groups = model_.groups();
+    for (size_t i = 0; i < groups.size(); ++i)
+        if (!picked_.isEmpty() && groups[i].name == picked_) return static_cast<int>(i);
+    return -1;
+}
+
+QImage ClassWindow::graphPicture() const {
+    QImage picture(graph_->size() * graph_->devicePixelRatioF(), QImage::Format_RGB32);
+    picture.setDevicePixelRatio(graph_->devicePixelRatioF());
+    QPainter painter(&picture);
+    painter.setFont(graph_->font());
+    DrawClassGraph(painter, graph_->rect(), model_, pickedIndex(), CurrentZoom());
+    return picture;
+}
+
+bool ClassWindow::saveCsv(const QString& path) const {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(model_.csv()) >= 0 && file.flush();
+}
+
+namespace {
+
+QString AskForFile(QWidget* parent, const QString& title, const QString& filter, bool save) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);  // one that follows the zoom
+    if (!save) dialog.setFileMode(QFileDialog::ExistingFiles);
+    FollowZoom(dialog);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+void ClassWindow::askToSaveCsv() {
+    QString path = AskForFile(this, QStringLiteral("クラスのデータを保存"),
+                              QStringLiteral("CSV (*.csv)"), true);
+    if (path.isEmpty()) return;
+    if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
+    if (!saveCsv(path)) MsgBox(QStringLiteral("データを保存できませんでした。"), vbOKOnly);
+}
+
+void ClassWindow::askToOpen() {
+    const QString paths = AskForFile(this, QStringLiteral("記録ファイルを開く"),
+                                     QStringLiteral("CSV (*.csv)"), false);
+    for (const QString& path : paths.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        if (!openLesson(path))
+            MsgBox(QFileInfo(path).fileName() + QStringLiteral(" は記録ファイルではありません。"),
+                   vbOKOnly);
+}
+
+void ClassWindow::showMenu(QPoint at) {
+    const QImage picture = graphPicture();
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("グラフをコピー"),
+                   [picture] { QApplication::clipboard()->setImage(picture); });
+    menu.addAction(QStringLiteral("グラフを保存…"), [this, picture] {
+        QString path = AskForFile(this, QStringLiteral("グラフを保存"),
+                                  QStringLiteral("PNG (*.png)"), true);
+        if (path.isEmpty()) return;
+        if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
+            path += QStringLiteral(".png");
+        if (!picture.save(path, "PNG"))
+            MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
+    });
+    menu.addAction(QStringLiteral("クラスのデータを保存…"), [this] { askToSaveCsv(); });
+    menu.addAction(QStringLiteral("記録ファイルを開く…"), [this] { askToOpen(); });
+    FollowZoom(menu, GothicFont(12));
+    menu.exec(at);
+}
+
+void ClassWindow::showTitle() {
+    QString title = Title;
+    if (!className_.isEmpty())
+        title += QLatin1Char(' ') + className_ +
+                 (connected_ ? QStringLiteral("（接続）") : QStringLiteral("（接続中…）"));
+    setWindowTitle(title);
+}
+
+void ClassWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void ClassWindow::dropEvent(QDropEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) openLesson(url.toLocalFile());
+    event->acceptProposedAction();
+}
+
+}  // namespace ClassView

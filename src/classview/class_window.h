@@ -1,0 +1,65 @@
+// The class view's window: a tile for each group above one graph of every group's trace,
+// fed by the class's broker or by lesson files opened or dropped on it. The graph's menu
+// copies or saves the graph, saves the class's lesson as CSV and opens lesson files.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "classlink/broker_link.h"
+#include "classview/class_model.h"
+#include "classview/class_tiles.h"
+
+class QGridLayout;
+
+namespace ClassView {
+
+class ClassWindow : public QWidget {
+  public:
+    ClassWindow();
+    ~ClassWindow() override;
+
+    // Subscribes to the class at `address`; without one the window shows files alone.
+    void watch(const ClassLink::ClassAddress& address);
+    // Opens a group's lesson file; false when it is not one.
+    bool openLesson(const QString& path);
+    // Takes one message as the broker delivered it (from this thread).
+    void receive(const QByteArray& topic, const QByteArray& payload);
+
+    const ClassModel& model() const { return model_; }
+    int received() const { return received_; }
+    int dropped() const { return dropped_; }
+    // The graph as shown, at the window's scale.
+    QImage graphPicture() const;
+    // Writes the class's lesson to `path`; false when it could not.
+    bool saveCsv(const QString& path) const;
+
+  protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    class Graph;
+    void changed();
+    void pick(int group);
+    int pickedIndex() const;
+    void showMenu(QPoint at);
+    void askToSaveCsv();
+    void askToOpen();
+    void showTitle();
+
+    ClassModel model_;
+    QString className_;
+    std::unique_ptr<ClassLink::BrokerLink> link_;
+    bool connected_ = false;
+    int received_ = 0, dropped_ = 0;
+    QString picked_;  // the group whose trace stands out; empty: none
+    QGridLayout* tiles_;
+    std::vector<GroupTile*> tileWidgets_;
+    Graph* graph_;
+    QLabel* counts_;
+};
+
+}  // namespace ClassView
