@@ -165,6 +165,8 @@ void MeasureMemory(const QString& lesson, const QString& floor, int minutes, con
     const double named = NumberPrinted(lesson, {QString::number(minutes)},
                                        room.environment(display, false, true), 600000);
     const double theirs = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
+    const double classView = NumberPrinted(CLASS_MEMORY_BIN, {}, env, 300000);
+    if (classView > 0) figures["class.peak"] = {classView, Unit::KiB};
     if (ours > 0) figures["peak"] = {ours, Unit::KiB};
     if (named > 0) figures["peak.named"] = {named, Unit::KiB};
     if (theirs > 0) figures["floor.peak"] = {theirs, Unit::KiB};
@@ -249,6 +251,10 @@ QString FigureTable(const Figures& figures) {
         {"floor.startup", "floor program: start-up to its window shown (median)"},
         {"peak", "peak resident memory after 10 simulated minutes of a lesson, the port chosen by the program"},
         {"peak.named", "the same, the port named by KELVIRA_PORT<N>"},
+        {"class.peak", "class view: peak resident memory, 40 groups of 10 000 ticks received"},
+        {"BM_ClassGraph", "class view: the graph of 40 groups of 10 000 ticks drawn, 1600 × 800"},
+        {"BM_GraphTickPublished_BrokerUp", "graph tick published to the class, broker on 127.0.0.1"},
+        {"BM_GraphTickPublished_BrokerUnreachable", "graph tick published to the class, broker unreachable"},
         {"floor.peak", "floor program: peak resident memory"},
         {"peak.real", "peak resident memory of the real program after the CPU windows"},
         {"cpu.idle", "CPU while idle (polling the box, no measurement)"},

@@ -2,8 +2,14 @@
 // the poll and graph ticks also with the window zoomed to 3 times.
 #include <benchmark/benchmark.h>
 
+#include <memory>
+
 #include "bench/lesson.h"
+#include "classroom/class_publisher.h"
+#include "core/lesson_events.h"
 #include "recording/recording.h"
+#include "support/box_rig.h"
+#include "support/broker.h"
 
 namespace {
 
@@ -65,6 +71,44 @@ void BM_GraphTickRecorded(benchmark::State& state) {
     Vexo::SwitchRecordingOff();
 }
 BENCHMARK(BM_GraphTickRecorded);
+
+// The same graph tick with the lesson published to a class: to a broker on 127.0.0.1, and to
+// one that cannot be reached (nothing listens on its port). The network's work runs on its
+// own thread; the tick only hands its message over.
+void GraphTickPublished(benchmark::State& state, bool brokerUp) {
+    Lesson& lesson = TheLesson();
+    Lesson::zoom(1);
+    std::unique_ptr<Broker> broker;
+    QString url = QStringLiteral("mqtt://127.0.0.1:9/bench");  // the discard port: refused
+    if (brokerUp) {
+        broker = std::make_unique<Broker>();
+        if (!broker->start()) return state.SkipWithError("mosquitto did not start");
+        url = broker->url(QStringLiteral("bench"));
+    }
+    if (!Vexo::JoinClass(url, QStringLiteral("bench")).isEmpty())
+        return state.SkipWithError("the class could not be joined");
+    Vexo::TellLessonStarted();  // the measurement's id
+    if (brokerUp && !BoxRig::waitFor([] { return Vexo::ClassTicksAcknowledged() > 0; }, 10000)) {
+        lesson.graphTick();  // a first tick, acknowledged once the resend begins
+        if (!BoxRig::waitFor([] { return Vexo::ClassTicksAcknowledged() > 0; }, 10000))
+            return state.SkipWithError("the broker acknowledged nothing");
+    }
+    int step = 0;
+    for (auto _ : state) {
+        if (Vexo::ElapsedTicks >= 250) Vexo::ElapsedTicks = 150;
+        Vexo::RawValue = static_cast<int16_t>(++step % 2 ? 120 : 124);
+        lesson.graphTick();
+    }
+    Vexo::LeaveClass();
+}
+void BM_GraphTickPublished_BrokerUp(benchmark::State& state) {
+    GraphTickPublished(state, true);
+}
+BENCHMARK(BM_GraphTickPublished_BrokerUp);
+void BM_GraphTickPublished_BrokerUnreachable(benchmark::State& state) {
+    GraphTickPublished(state, false);
+}
+BENCHMARK(BM_GraphTickPublished_BrokerUnreachable);
 
 // The graph tick that finds its page full: the page is wiped and a new one begins.
 void BM_PageTurn(benchmark::State& state) {

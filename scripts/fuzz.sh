@@ -16,7 +16,7 @@ fi
 build=$1
 seconds=$2
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets="customization calibration leading_number"
+targets="customization calibration leading_number class_message"
 
 for target in $targets; do
     set -- "$@" "${target}_fuzzer"

@@ -7,9 +7,10 @@ set -euo pipefail
 
 run_packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev
+    qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev libmosquitto-dev
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool procps
+    mosquitto mosquitto-clients
 )
 package_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db

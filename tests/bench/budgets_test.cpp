@@ -100,6 +100,7 @@ class BudgetsTest : public QObject {
                  << "floor.startup"
                  << "peak"
                  << "peak.named"
+                 << "class.peak"
                  << "floor.peak"
                  << "cpu.idle"
                  << "cpu.measuring";

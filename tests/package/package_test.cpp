@@ -40,7 +40,8 @@ class PackageTest : public QObject {
         QString fields, version;
         QCOMPARE(Run({"dpkg-deb", "-f", deb_, "Version", "Depends"}, &fields), 0);
         QVERIFY2(fields.contains("Version: " KELVIRA_VERSION "\n"), qPrintable(fields));
-        for (const char* needed : {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6"})
+        for (const char* needed :
+             {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6", "libmosquitto1"})
             QVERIFY2(fields.contains(needed), qPrintable(fields));
         QCOMPARE(Run({path("usr/bin/kelvira"), "--version"}, &version), 0);
         QCOMPARE(version, QString("kelvira " KELVIRA_VERSION "\n"));
@@ -50,9 +51,13 @@ class PackageTest : public QObject {
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("iconSize");  // a PNG icon of this size; 0 for other files
         for (const char* file :
-             {"usr/bin/kelvira", "usr/bin/zanpo-sim", "usr/share/applications/kelvira.desktop",
+             {"usr/bin/kelvira", "usr/bin/kelvira-class", "usr/bin/zanpo-sim",
+              "usr/share/applications/kelvira.desktop",
+              "usr/share/applications/kelvira-class.desktop",
+              "usr/share/doc/kelvira/examples/mosquitto/kelvira.acl",
               "usr/share/icons/hicolor/scalable/apps/kelvira.svg",
-              "usr/share/man/man1/kelvira.1.gz", "usr/share/man/man1/zanpo-sim.1.gz",
+              "usr/share/man/man1/kelvira.1.gz", "usr/share/man/man1/kelvira-class.1.gz",
+              "usr/share/man/man1/zanpo-sim.1.gz",
               "usr/share/doc/kelvira/copyright", "usr/share/doc/kelvira/changelog.gz",
               "usr/share/doc/kelvira/examples/VEXO.TXT", "usr/share/kelvira/VEXO.TXT",
               "usr/share/kelvira/EKION.CSV", "usr/share/kelvira/KION.CSV"})
@@ -77,6 +82,9 @@ class PackageTest : public QObject {
         QTest::newRow("lintian") << QStringList{"lintian", "--fail-on", "error", deb_};
         QTest::newRow("menu entry")
             << QStringList{"desktop-file-validate", path("usr/share/applications/kelvira.desktop")};
+        QTest::newRow("class view's menu entry")
+            << QStringList{"desktop-file-validate",
+                           path("usr/share/applications/kelvira-class.desktop")};
         QTest::newRow("metainfo") << QStringList{"appstreamcli", "validate", "--no-net",
                                                  metainfo.value(0).filePath()};
     }

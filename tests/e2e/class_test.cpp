@@ -1,0 +1,140 @@
+// A whole class on a real broker on 127.0.0.1: three real Kelvira processes measure against
+// simulated boxes of different profiles and publish their lessons; the class view's saved
+// CSV holds every tick of every group exactly once, as each group's own lesson file holds
+// it, also when the broker is killed for 20 s in the middle of the lesson and started again.
+#include <QDir>
+#include <QtTest>
+#include <memory>
+
+#include "support/box_rig.h"
+#include "support/broker.h"
+#include "support/xvfb.h"
+
+namespace {
+
+struct Group {
+    QString name;
+    std::unique_ptr<Xvfb> x;
+    std::unique_ptr<BoxRig> rig;
+};
+
+// The degrees column of a lesson file, one value a tick.
+QStringList LessonDegrees(const QString& folder) {
+    const QStringList files = QDir(folder).entryList({"*.csv"}, QDir::Files);
+    if (files.size() != 1) return {"files: " + files.join(' ')};
+    QFile file(folder + "/" + files.first());
+    file.open(QIODevice::ReadOnly);
+    QStringList degrees;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        if (!lines[i].trimmed().isEmpty())
+            degrees << QString::fromUtf8(lines[i].split(',').value(1));
+    return degrees;
+}
+
+// The column of `group` in the class's CSV: one value a tick, empty where it has none.
+QStringList ClassColumn(const QByteArray& csv, const QString& group) {
+    QList<QByteArray> lines = csv.split('\n');
+    const QList<QByteArray> header = lines.takeFirst().trimmed().split(',');
+    const qsizetype column = header.indexOf(group.toUtf8());
+    if (column < 1) return {"no column " + group};
+    QStringList values;
+    for (const QByteArray& line : lines)
+        if (!line.trimmed().isEmpty())
+            values << QString::fromUtf8(line.trimmed().split(',').value(column));
+    while (!values.isEmpty() && values.last().isEmpty()) values.removeLast();
+    return values;
+}
+
+}  // namespace
+
+class ClassTest : public QObject {
+    Q_OBJECT
+
+    // The lesson, with the broker away for `outageSeconds` in its middle (0: never).
+    void lesson(int outageSeconds) {
+        Broker broker;
+        QVERIFY2(broker.start(), "mosquitto did not start");
+        QTemporaryDir work;
+        const QString csv = work.filePath("class.csv");
+        QProcess view;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        view.setProcessEnvironment(env);
+        view.setProcessChannelMode(QProcess::ForwardedChannels);
+        view.start(qEnvironmentVariable("KELVIRA_CLASS_BIN"),
+                   {broker.url("2-1"), "--csv", csv});
+        QVERIFY(view.waitForStarted(5000));
+
+        std::vector<Group> groups(3);
+        const QStringList profiles = {"ramp:40", "sine:40", "constant:90"};
+        for (int i = 0; i < 3; ++i) {
+            Group& g = groups[i];
+            g.name = QString("han%1").arg(i + 1);
+            g.x = std::make_unique<Xvfb>();
+            QVERIFY2(g.x->ok(), "Xvfb or xdotool did not start");
+            g.rig = std::make_unique<BoxRig>();
+            g.rig->writeFile("VEXO.TXT", QString("Kion=-1\r\nKurasu=%1\r\nHan=%2\r\nKiroku=kiroku\r\n")
+                                             .arg(broker.url("2-1"), g.name)
+                                             .toUtf8());
+            QVERIFY(g.rig->startBox({"--profile", profiles[i]}));
+            QVERIFY(g.rig->startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + g.x->display()}));
+        }
+        const int slow = BoxRig::slowdown();
+        auto every = [&](const std::function<bool(Group&)>& condition) {
+            return BoxRig::waitFor(
+                [&] {
+                    for (Group& g : groups)
+                        if (!condition(g)) return false;
+                    return true;
+                },
+                20000 * slow);
+        };
+        auto state = [&] {
+            QStringList said;
+            for (Group& g : groups)
+                said << g.name + ": " + g.rig->trace.last("Title") + " " +
+                            g.rig->trace.otherLines().join(" / ");
+            return said.join("; ") + " | broker: " + broker.log();
+        };
+        QVERIFY2(every([](Group& g) {
+                     return g.rig->trace.printed(Announced) && g.rig->requests() >= 14 &&
+                            g.rig->trace.last("Title").contains("（クラスに接続）");
+                 }),
+                 qPrintable(state()));
+        for (Group& g : groups) QVERIFY(g.x->click(g.rig->programPid(), StartButton.x(), StartButton.y()));
+        QVERIFY(every([](Group& g) { return g.rig->trace.last("Recorded").toInt() >= 6; }));
+
+        if (outageSeconds > 0) {
+            broker.kill();
+            QVERIFY(every([](Group& g) { return g.rig->trace.last("Title").contains("接続中…"); }));
+            QTest::qWait(outageSeconds * 1000);
+            QVERIFY(broker.start());
+            QVERIFY(every([](Group& g) { return g.rig->trace.last("Title").contains("（クラスに接続）"); }));
+        }
+        QTest::qWait(3000);
+        for (Group& g : groups) QVERIFY(g.x->click(g.rig->programPid(), StartButton.x(), StartButton.y()));
+        QVERIFY(every([](Group& g) { return g.rig->trace.last("Start") == QStringLiteral("スタート"); }));
+        QTest::qWait(2000 * slow);  // the last ticks reach the class view
+
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        QFile saved(csv);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF経過時間(秒),"));
+        QVERIFY(bytes.endsWith("\r\n"));
+        for (Group& g : groups) {
+            const QStringList expected = LessonDegrees(g.rig->dir() + "/kiroku");
+            QVERIFY2(expected.size() >= 6, qPrintable(g.name));
+            QCOMPARE(ClassColumn(bytes, g.name), expected);
+        }
+    }
+
+  private slots:
+    void everyTickOfEveryGroupOnce() { lesson(0); }
+    void everyTickOnceAfterTheBrokerWasAwayFor20s() { lesson(20); }
+};
+
+QTEST_GUILESS_MAIN(ClassTest)
+#include "class_test.moc"

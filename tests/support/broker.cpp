@@ -1,0 +1,88 @@
+#include "support/broker.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <QFile>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "support/box_rig.h"
+
+namespace {
+
+sockaddr_in Loopback(int port) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return address;
+}
+
+int FreePort() {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(0);
+    socklen_t size = sizeof address;
+    ::bind(s, reinterpret_cast<sockaddr*>(&address), size);
+    ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &size);
+    ::close(s);
+    return ntohs(address.sin_port);
+}
+
+bool Listens(int port) {
+    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address = Loopback(port);
+    const bool up = ::connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(s);
+    return up;
+}
+
+}  // namespace
+
+Broker::Broker(const QStringList& extra) : port_(FreePort()) {
+    QFile conf(dir_.filePath("mosquitto.conf"));
+    conf.open(QIODevice::WriteOnly);
+    conf.write(QString("listener %1 127.0.0.1\npersistence false\n%2\n")
+                   .arg(port_)
+                   .arg(extra.join('\n'))
+                   .toUtf8());
+}
+
+Broker::~Broker() {
+    EndProcess(process_);
+}
+
+bool Broker::start() {
+    QString program = QStandardPaths::findExecutable("mosquitto", {"/usr/sbin", "/usr/bin"});
+    process_.setProgram(program);
+    process_.setArguments({"-c", dir_.filePath("mosquitto.conf")});
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start();
+    if (!process_.waitForStarted(5000)) return false;
+    return BoxRig::waitFor([this] { return Listens(port_); }, 5000);
+}
+
+void Broker::kill() {
+    process_.kill();
+    process_.waitForFinished(3000);
+}
+
+QString Broker::url(const QString& className, const QString& user) const {
+    const QString who = user.isEmpty() ? QString() : user + "@";
+    return "mqtt://" + who + "127.0.0.1:" + QString::number(port_) + "/" + className;
+}
+
+int RunClient(const QStringList& command, QByteArray* out, int timeoutMs) {
+    QProcess client;
+    client.setProcessChannelMode(QProcess::MergedChannels);
+    client.start(command.first(), command.mid(1));
+    if (!client.waitForFinished(timeoutMs)) {
+        client.kill();
+        client.waitForFinished(1000);
+        return -1;
+    }
+    if (out) *out = client.readAll();
+    return client.exitCode();
+}

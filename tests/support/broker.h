@@ -1,0 +1,28 @@
+// A real MQTT broker (Mosquitto) for the tests, on 127.0.0.1 and a free port, the only
+// address the tests use. It can be killed and started again on the same port.
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class Broker {
+  public:
+    // `extra`: lines added to its configuration (users, ACL).
+    explicit Broker(const QStringList& extra = {"allow_anonymous true"});
+    ~Broker();
+    bool start();  // false when it did not listen within 5 s
+    void kill();   // SIGKILL, as a machine that loses its power
+    int port() const { return port_; }
+    QString url(const QString& className, const QString& user = {}) const;
+    QString dir() const { return dir_.path(); }
+    QString log() { return QString::fromLocal8Bit(process_.readAll()); }  // what it said
+
+  private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    int port_ = 0;
+};
+
+// Runs one of the Mosquitto clients to its end; its exit code, and its output in `out`.
+int RunClient(const QStringList& command, QByteArray* out = nullptr, int timeoutMs = 15000);
