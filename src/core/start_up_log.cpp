@@ -14,12 +14,18 @@ bool overGraph = false;
 
 // What a name is shortened to at least: its first and last few characters around "…".
 constexpr int ShortestName = 8;
+// A name shortened to less room than this many characters goes on a line of its own.
+constexpr int NameRoom = 28;
 
 }  // namespace
 
 QStringList FitLogLines(const QString& text, const QString& name, const QFontMetrics& metrics,
                         int width) {
     if (metrics.horizontalAdvance(text + name) <= width) return {text + name};
+    // Beside the text while the name keeps enough of its start and its end.
+    const int beside = width - metrics.horizontalAdvance(text);
+    if (beside >= metrics.horizontalAdvance(QString(NameRoom, QLatin1Char('x'))))
+        return {text + metrics.elidedText(name, Qt::ElideMiddle, beside)};
     // An indent as wide as one character sets the name off from the text above it.
     const QString indent = QStringLiteral("　");
     const int room = width - metrics.horizontalAdvance(indent);

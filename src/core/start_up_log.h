@@ -10,8 +10,10 @@
 
 namespace Vexo {
 
-// `text` followed by `name` as lines of at most `width` pixels: one line when both fit,
-// otherwise `text` alone and then the name, its middle replaced by "…" as far as needed.
+// `text` followed by `name` as lines of at most `width` pixels: one line when both fit, or
+// when the name keeps enough of its start and end beside the text with its middle replaced by
+// "…"; otherwise `text` alone and then the name on a line of its own, shortened as far as
+// needed.
 QStringList FitLogLines(const QString& text, const QString& name, const QFontMetrics& metrics,
                         int width);
 

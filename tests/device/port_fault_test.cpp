@@ -107,7 +107,7 @@ class PortFaultTest : public QObject {
 
     void startUpReportsAMissingPortBelowTheNotice() {
         Headless h;
-        QTemporaryDir dir;
+        QTemporaryDir dir(QDir::tempPath() + "/k-XXXXXX");  // short enough to stand whole
         const QString path = dir.filePath("zanpo");
         qputenv("KELVIRA_PORT2", path.toLocal8Bit());
         h.line->failOpen = true;
