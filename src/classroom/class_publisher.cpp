@@ -56,6 +56,8 @@ class Publisher : public QObject, public LessonListener {
     }
 
     ~Publisher() override {
+        // A group that leaves says so as its last will would; the goodbye follows it.
+        link_->publish(topic(Kind::Status), ClassLink::WillPayload(group_), 1, true);
         link_.reset();  // no callback comes after this
         SetTitleMark(TitleMark::ClassJoined, false);
         SetTitleMark(TitleMark::ClassTrying, false);
