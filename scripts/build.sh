@@ -7,7 +7,11 @@ cd "$(dirname "$0")/.."
 build_dir=$1
 shift
 launcher=()
-if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    # Another clone of the repository on the same machine (CI's) finds what this one built.
+    export CCACHE_BASEDIR=$PWD CCACHE_NOHASHDIR=1
+fi
 cmake -S . -B "$build_dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 # shellcheck disable=SC2086
 ninja -C "$build_dir" -j "$(nproc)" ${BUILD_TARGETS:-}
