@@ -113,6 +113,7 @@ Figures BenchmarkFigures(const QByteArray& json) {
         const bool median = run["run_type"].toString() == "aggregate" &&
                             run["aggregate_name"].toString() == "median";
         if (run["run_type"].toString() == "aggregate" && !median) continue;
+        if (run["error_occurred"].toBool()) continue;  // a benchmark that failed measured nothing
         const QString name = run[median ? "run_name" : "name"].toString();
         if (fromMedian[name] && !median) continue;
         fromMedian[name] = median;

@@ -29,16 +29,14 @@ ClassView::ClassModel ClassOfForty() {
     return model;
 }
 
-std::vector<std::pair<QByteArray, QByteArray>> ClassOfFortyMessages(const QString& className) {
-    std::vector<std::pair<QByteArray, QByteArray>> messages;
+void ClassOfFortyMessages(const QString& className,
+                          const std::function<void(const QByteArray&, const QByteArray&)>& take) {
+    const QString id = QStringLiteral("2026-12-08T10:00:00");
     for (int g = 0; g < Groups; ++g) {
-        const QString id = QStringLiteral("2026-12-08T10:00:00");
-        messages.push_back({ClassLink::Topic(className, Name(g), ClassLink::Kind::Status),
-                            ClassLink::StatusPayload(
-                                {Name(g), true, true, "liquid", -10, 100, id, "bench"})});
+        take(ClassLink::Topic(className, Name(g), ClassLink::Kind::Status),
+             ClassLink::StatusPayload({Name(g), true, true, "liquid", -10, 100, id, "bench"}));
+        const QByteArray tick = ClassLink::Topic(className, Name(g), ClassLink::Kind::Tick);
         for (int t = 0; t < Ticks; ++t)
-            messages.push_back({ClassLink::Topic(className, Name(g), ClassLink::Kind::Tick),
-                                ClassLink::TickPayload({id, t, t / 2.0, Degrees(g, t), 100})});
+            take(tick, ClassLink::TickPayload({id, t, t / 2.0, Degrees(g, t), 100}));
     }
-    return messages;
 }

@@ -2,8 +2,12 @@
 // differently), as the class view's benchmarks take it.
 #pragma once
 
+#include <functional>
+
 #include "classview/class_model.h"
 
 ClassView::ClassModel ClassOfForty();
-// The same class as the messages that bring it: status, then every tick, group by group.
-std::vector<std::pair<QByteArray, QByteArray>> ClassOfFortyMessages(const QString& className);
+// The same class as the messages that bring it, handed to `take` one by one: status, then
+// every tick, group by group.
+void ClassOfFortyMessages(const QString& className,
+                          const std::function<void(const QByteArray&, const QByteArray&)>& take);

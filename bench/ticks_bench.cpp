@@ -87,6 +87,7 @@ void GraphTickPublished(benchmark::State& state, bool brokerUp) {
     }
     if (!Vexo::JoinClass(url, QStringLiteral("bench")).isEmpty())
         return state.SkipWithError("the class could not be joined");
+    Vexo::ElapsedTicks = 0;  // a class is joined before the lesson's first tick
     Vexo::TellLessonStarted();  // the measurement's id
     if (brokerUp && !BoxRig::waitFor([] { return Vexo::ClassTicksAcknowledged() > 0; }, 10000)) {
         lesson.graphTick();  // a first tick, acknowledged once the resend begins
