@@ -18,9 +18,14 @@ mkdir -p "$work" "$shots"
 rm -f "$shots"/class-*.png
 
 pids=()
+group_pids=()
 cleanup() {
+    # The groups' programs first, so that each closes its port and removes its lock file.
+    for pid in "${group_pids[@]}"; do pkill -TERM -P "$pid" -x kelvira 2>/dev/null || true; done
+    sleep 1
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
     wait 2>/dev/null || true
+    rm -f /run/lock/LCK.."$(echo "$work" | tr / _)"_han*_zanpo
 }
 trap cleanup EXIT
 
@@ -48,7 +53,6 @@ fi
 
 # Three groups: a cup cooling, a slow swing, a steady warm bath.
 profiles=("cooling" "sine:120" "constant:110")
-group_pids=()
 for i in 1 2 3; do
     dir="$work/han$i"
     mkdir -p "$dir"
