@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QMenu>
@@ -162,31 +161,17 @@ bool ClassWindow::saveCsv(const QString& path) const {
     return file.open(QIODevice::WriteOnly) && file.write(model_.csv()) >= 0 && file.flush();
 }
 
-namespace {
-
-QString AskForFile(QWidget* parent, const QString& title, const QString& filter, bool save) {
-    QFileDialog dialog(parent, title, QString(), filter);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);  // one that follows the zoom
-    if (!save) dialog.setFileMode(QFileDialog::ExistingFiles);
-    FollowZoom(dialog);
-    if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().join(QLatin1Char('\n'));
-}
-
-}  // namespace
-
 void ClassWindow::askToSaveCsv() {
-    QString path = AskForFile(this, QStringLiteral("クラスのデータを保存"),
-                              QStringLiteral("CSV (*.csv)"), true);
+    QString path = AskForFiles(this, QStringLiteral("クラスのデータを保存"), QString(),
+                               QStringLiteral("CSV (*.csv)"), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive)) path += QStringLiteral(".csv");
     if (!saveCsv(path)) MsgBox(QStringLiteral("データを保存できませんでした。"), vbOKOnly);
 }
 
 void ClassWindow::askToOpen() {
-    const QString paths = AskForFile(this, QStringLiteral("記録ファイルを開く"),
-                                     QStringLiteral("CSV (*.csv)"), false);
+    const QString paths = AskForFiles(this, QStringLiteral("記録ファイルを開く"), QString(),
+                                      QStringLiteral("CSV (*.csv)"), false);
     for (const QString& path : paths.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         if (!openLesson(path))
             MsgBox(QFileInfo(path).fileName() + QStringLiteral(" は記録ファイルではありません。"),
@@ -199,8 +184,8 @@ void ClassWindow::showMenu(QPoint at) {
     menu.addAction(QStringLiteral("グラフをコピー"),
                    [picture] { QApplication::clipboard()->setImage(picture); });
     menu.addAction(QStringLiteral("グラフを保存…"), [this, picture] {
-        QString path = AskForFile(this, QStringLiteral("グラフを保存"),
-                                  QStringLiteral("PNG (*.png)"), true);
+        QString path = AskForFiles(this, QStringLiteral("グラフを保存"), QString(),
+                                   QStringLiteral("PNG (*.png)"), true);
         if (path.isEmpty()) return;
         if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
             path += QStringLiteral(".png");

@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QUrl>
@@ -28,13 +27,9 @@ void SaveAs(QWidget* parent, const QImage& picture) {
     suggested += QLatin1Char('/') +
                  QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd_HH-mm-ss")) +
                  QStringLiteral(".png");
-    QFileDialog dialog(parent, QStringLiteral("グラフを保存"), suggested,
-                       QStringLiteral("PNG (*.png)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);  // one that follows the zoom
-    FollowZoom(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    QString path = dialog.selectedFiles().first();
+    QString path = AskForFiles(parent, QStringLiteral("グラフを保存"), suggested,
+                               QStringLiteral("PNG (*.png)"), true);
+    if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
     if (!picture.save(path, "PNG"))
         MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QMenu>
 #include <QProxyStyle>
@@ -203,6 +204,17 @@ void FollowZoom(QMenu& menu, const QFont& designed) {
     const int width = menu.sizeHint().width();
     menu.setFont(ScaledFont(designed, factor));
     menu.setMinimumWidth(static_cast<int>(std::lround(width * factor)));
+}
+
+QString AskForFiles(QWidget* parent, const QString& title, const QString& start,
+                    const QString& filter, bool save) {
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (!save) dialog.setFileMode(QFileDialog::ExistingFiles);
+    FollowZoom(dialog);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().join(QLatin1Char('\n'));
 }
 
 void ToggleFullScreen() {

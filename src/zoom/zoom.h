@@ -5,6 +5,8 @@
 // settings dialog and the message boxes follow the main window's factor.
 #pragma once
 
+#include <QString>
+
 class QFont;
 class QMenu;
 class QWidget;
@@ -21,5 +23,10 @@ void FollowZoom(QWidget& window);
 // design has at that factor: the style's margins around the items do not grow with the
 // font, and without the width the longest item would be shortened.
 void FollowZoom(QMenu& menu, const QFont& designed);
+// Asks for files in a file dialog at the main window's factor (Qt's own dialog, not the
+// desktop's, which would not follow it): one file to save, or files to open. Their paths, one
+// a line; empty when the dialog was cancelled.
+QString AskForFiles(QWidget* parent, const QString& title, const QString& start,
+                    const QString& filter, bool save);
 // Shows the main window full screen, or the window again (F11).
 void ToggleFullScreen();
