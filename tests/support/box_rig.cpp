@@ -5,11 +5,23 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTest>
 
 namespace {
+
+// A copy of `program` in `folder`, both open to every user; the copy's path.
+QString ShareProgram(const QString& program, const QTemporaryDir& folder) {
+    const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadGroup |
+                      QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther;
+    QFile::setPermissions(folder.path(), open);
+    const QString copy = folder.filePath(QFileInfo(program).fileName());
+    if (!QFileInfo::exists(copy)) QFile::copy(program, copy);
+    QFile::setPermissions(copy, open);
+    return copy;
+}
 
 QString Env(const char* name) {
     return QString::fromLocal8Bit(qgetenv(name));
@@ -114,10 +126,13 @@ bool BoxRig::startProgram(const QString& device, const QStringList& wrapper,
     for (const QString& pair : env) e.insert(pair.section('=', 0, 0), pair.section('=', 1));
     program_.setProcessEnvironment(e);
     program_.setWorkingDirectory(dir());
-    const QString bin = Env("KELVIRA_BIN");
+    QString bin = Env("KELVIRA_BIN");
     if (wrapper.isEmpty()) {
         program_.setProgram(bin);
     } else {
+        // Run as another user, the program is a copy in a folder open to all: that user may
+        // not reach the build (a clone under /root).
+        bin = ShareProgram(bin, programDir_);
         program_.setProgram(wrapper.first());
         program_.setArguments(wrapper.mid(1) + QStringList{bin});
     }

@@ -112,6 +112,7 @@ class BoxRig {
 
   private:
     QTemporaryDir dir_;
+    QTemporaryDir programDir_;  // the program copied for another user
     QProcess box_;
     QProcess program_;
     bool boxRunsProgram_ = false;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QThread>
 
@@ -42,12 +43,29 @@ bool Listens(int port) {
 }  // namespace
 
 Broker::Broker(const QStringList& extra) : port_(FreePort()) {
+    // Started as root, mosquitto reads its files as the user mosquitto.
+    QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                           QFile::ReadGroup | QFile::ExeGroup |
+                                           QFile::ReadOther | QFile::ExeOther);
+    configure(extra);
+}
+
+void Broker::configure(const QStringList& extra) {
     QFile conf(dir_.filePath("mosquitto.conf"));
     conf.open(QIODevice::WriteOnly);
     conf.write(QString("listener %1 127.0.0.1\npersistence false\n%2\n")
                    .arg(port_)
                    .arg(extra.join('\n'))
                    .toUtf8());
+}
+
+QString Broker::share(const QString& file) const {
+    const QString copy = dir_.filePath(QFileInfo(file).fileName());
+    QFile::remove(copy);
+    if (!QFile::copy(file, copy)) return {};
+    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                    QFile::ReadOther);
+    return copy;
 }
 
 Broker::~Broker() {

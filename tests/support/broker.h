@@ -11,11 +11,16 @@ class Broker {
     // `extra`: lines added to its configuration (users, ACL).
     explicit Broker(const QStringList& extra = {"allow_anonymous true"});
     ~Broker();
+    // Its configuration made anew, with `extra` in place of what was added before.
+    void configure(const QStringList& extra);
     bool start();  // false when it did not listen within 5 s
     void kill();   // SIGKILL, as a machine that loses its power
     int port() const { return port_; }
     QString url(const QString& className, const QString& user = {}) const;
     QString dir() const { return dir_.path(); }
+    // A copy of `file` in the broker's own folder, which the broker can read after it has
+    // dropped to its own user (a file in a clone under /root it could not); its path.
+    QString share(const QString& file) const;
     QString log() { return QString::fromLocal8Bit(process_.readAll()); }  // what it said
 
   private:
