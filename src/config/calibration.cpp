@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/file_errors.h"
+#include "config/missing_tables.h"
 #include "config/rounding.h"
 #include "config/text_lines.h"
 #include "core/vexo.h"
@@ -109,8 +110,10 @@ void ReadCalibrationFrom(const ConfigFile& ekion, const ConfigFile& kion) {
 }
 
 void ReadCalibration() {
-    ReadCalibrationFrom(OpenConfigFile(QStringLiteral("EKION.CSV")),
-                        OpenConfigFile(QStringLiteral("KION.CSV")));
+    const ConfigFile ekion = OpenConfigFile(QStringLiteral("EKION.CSV"));
+    const ConfigFile kion = OpenConfigFile(QStringLiteral("KION.CSV"));
+    ReadCalibrationFrom(ekion, kion);
+    ReportMissingTables(ekion, kion);
 }
 
 }  // namespace Vexo

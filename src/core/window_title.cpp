@@ -10,12 +10,13 @@ std::function<void(const QString&)> ShowTitle;
 
 namespace {
 
-constexpr int MarkCount = 5;
+constexpr int MarkCount = 6;
 std::array<bool, MarkCount> marks{};
 
 const std::array<QString, MarkCount>& MarkTexts() {
     static const std::array<QString, MarkCount> texts = {
-        QStringLiteral("（デモ）"), QStringLiteral("（「ざんぽ」の応答なし）"),
+        QStringLiteral("（デモ）"), QStringLiteral("（校正表なし）"),
+        QStringLiteral("（「ざんぽ」の応答なし）"),
         QStringLiteral("（記録できません）"), QStringLiteral("（クラスに接続）"),
         QStringLiteral("（クラスに接続中…）")};
     return texts;

@@ -9,6 +9,7 @@ namespace Vexo {
 
 enum class TitleMark {
     Demo,         // "（デモ）": against the simulated box
+    NoTable,      // "（校正表なし）": the calibration table in use holds only zeros
     NoAnswer,     // "（「ざんぽ」の応答なし）": the box has stopped answering
     NotRecorded,  // "（記録できません）": the lesson cannot be recorded
     ClassJoined,  // "（クラスに接続）": the lesson reaches the class's broker

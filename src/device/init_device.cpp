@@ -2,6 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "config/missing_tables.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
@@ -41,6 +42,7 @@ void InitDevice() {
     RawValue = 0;
     const auto& table = IsTrue(KionMode) ? KionTable : EkionTable;
     for (int i = 0; i <= LastRaw; ++i) ConvTable[i] = table[i];
+    MarkEmptyTable();
 
     if (PortNumber < 1) PortNumber = 1;
     if (PortNumber > 4) PortNumber = 4;

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "config/missing_tables.h"
 #include "config/rounding.h"
 #include "core/vexo.h"
 #include "platform/window_timer.h"
@@ -62,6 +63,7 @@ void TakeSensor() {
     MainWindow->Label2->setText(air ? QStringLiteral("きおんセンサー")
                                     : QStringLiteral("えきおんセンサー"));
     ConvTable = air ? KionTable : EkionTable;
+    MarkEmptyTable();
 }
 
 void BackToMainWindow() {

@@ -26,14 +26,25 @@ QByteArray Table(int from, int count) {
     return file;
 }
 
+// The folders a missing table is looked for in, as the log names them: the working folder
+// and the two of the XDG variables, which StartUp keeps short.
+QStringList SearchedFolders(const QString& workingFolder) {
+    return {"さがした場所：", "　" + workingFolder, "　/no/config/home/kelvira",
+            "　/no/config/dirs/kelvira"};
+}
+
 // Runs the load event in a fresh working folder holding `files`.
 struct StartUp {
     Headless h;
     std::vector<SurfaceOp> ops;
+    QString folder;
     explicit StartUp(const std::map<QString, QByteArray>& files) {
         QTemporaryDir dir;
+        folder = dir.path();
         const QString home = QDir::currentPath();
         QDir::setCurrent(dir.path());
+        qputenv("XDG_CONFIG_HOME", "/no/config/home");
+        qputenv("XDG_CONFIG_DIRS", "/no/config/dirs");
         for (const auto& [name, content] : files) {
             QFile file(name);
             if (file.open(QIODevice::WriteOnly)) file.write(content);
@@ -68,7 +79,13 @@ class StartupTest : public QObject {
         const QString ekion = QStringLiteral("液温データ(EKION.CSV)読み込み。");
         const QString kion = QStringLiteral("気温データ(KION.CSV)読み込み。");
         const QString tooFew = QStringLiteral("データが足りません！");
-        QTest::newRow("no files") << QStringList{} << QStringList{begin, end, ""};
+        const QString noEkion = QStringLiteral("校正表が見つかりません：EKION.CSV");
+        const QString noKion = QStringLiteral("校正表が見つかりません：KION.CSV");
+        const QString where = "<folders>";  // SearchedFolders
+        QTest::newRow("no files") << QStringList{}
+                                  << QStringList{begin, end, "", noEkion, noKion, where};
+        QTest::newRow("no air table")
+            << QStringList{"EKION.CSV"} << QStringList{begin, end, "", ekion, noKion, where};
         QTest::newRow("all files") << QStringList{"VEXO.TXT", "EKION.CSV", "KION.CSV"}
                                    << QStringList{begin, reading, "30", "-5", end, "", ekion, kion};
         QTest::newRow("small-letter names")
@@ -92,6 +109,7 @@ class StartupTest : public QObject {
                 files[name] = Table(name.toUpper() == "KION.CSV" ? -20 : -10, tooShort ? 200 : 256);
         }
         StartUp s(files);
+        if (log.last() == "<folders>") log = log.mid(0, log.size() - 1) + SearchedFolders(s.folder);
         QCOMPARE(s.configurationLog(), log);
         // The first line stands at the surface's top-left corner, each next one below it.
         QCOMPARE(s.ops.front().kind, SurfaceOp::Print);
@@ -135,6 +153,21 @@ class StartupTest : public QObject {
         QCOMPARE(Timer4->interval(), 200);
     }
 
+    // A box read through a table that is all zero shows 0 for every byte: the title says so
+    // while that table is in use.
+    void theTitleIsMarkedWhileTheTableInUseIsEmpty_data() {
+        QTest::addColumn<QByteArray>("customization");
+        QTest::addColumn<bool>("marked");
+        QTest::newRow("air sensor, air table present") << QByteArray("Kion=-1 \r\n") << false;
+        QTest::newRow("liquid sensor, no liquid table") << QByteArray("Kion=0\r\n") << true;
+    }
+    void theTitleIsMarkedWhileTheTableInUseIsEmpty() {
+        QFETCH(QByteArray, customization);
+        QFETCH(bool, marked);
+        StartUp s({{"VEXO.TXT", customization}, {"KION.CSV", Table(-20, 256)}});
+        QCOMPARE(s.h.window->windowTitle().contains("（校正表なし）"), marked);
+    }
+
     void sensorFromTheFileNamesTheLabel_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("label");
@@ -167,8 +200,12 @@ class StartupTest : public QObject {
         QStringList printed;
         for (const SurfaceOp& op : ops)
             if (op.kind == SurfaceOp::Print) printed << op.text;
-        const QStringList log{"基本数値設定中", "基本設定終了！", "",
-                              "液温データ(EKION.CSV)読み込み。", "データが足りません！"};
+        const QStringList log{"基本数値設定中",
+                              "基本設定終了！",
+                              "",
+                              "液温データ(EKION.CSV)読み込み。",
+                              "データが足りません！",
+                              "校正表を読めません：kion.csv"};
         QCOMPARE(printed.mid(0, log.size()), log);
         QVERIFY(printed.size() == log.size() || printed[log.size()] == DeviceNotice);
         QVERIFY(Timer4->running());
