@@ -5,10 +5,12 @@
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "app/command_line.h"
 #include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "classlink/class_address.h"
 #include "classview/class_keys.h"
+#include "config/config_folders.h"
 #include "classview/class_window.h"
 #include "ui/fonts.h"
 #include "ui/icon.h"
@@ -27,6 +29,9 @@ const char* const Help =
     "\n"
     "Options:\n"
     "  --csv FILE   writes the class's lesson to FILE when the program ends\n"
+    "  --password-file FILE\n"
+    "               the password of the address's user, the first line of FILE\n"
+    "               (else of ~/.config/kelvira/class-password)\n"
     "  -h, --help   shows this help and ends\n"
     "  --version    shows the version and ends\n";
 
@@ -44,7 +49,9 @@ int RunClassView(int argc, char** argv) {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
     const QCommandLineOption version(QStringLiteral("version"), {});
     const QCommandLineOption csv(QStringLiteral("csv"), {}, QStringLiteral("FILE"));
-    parser.addOptions({help, version, csv});
+    const QCommandLineOption passwordFile(QStringLiteral("password-file"), {},
+                                          QStringLiteral("FILE"));
+    parser.addOptions({help, version, csv, passwordFile});
     if (!parser.parse(arguments)) return Mistake(parser.errorText());
     if (parser.isSet(help)) return std::fputs(Help, stdout), 0;
     if (parser.isSet(version)) return std::printf("kelvira-class %s\n", KELVIRA_VERSION), 0;
@@ -55,8 +62,13 @@ int RunClassView(int argc, char** argv) {
                       ? files.takeFirst()
                       : ClassView::ClassOfCustomization();
     ClassLink::ClassAddress address;
+    HidePasswords(argc, argv);
     if (!url.isEmpty()) {
         address = ClassLink::ParseClassAddress(url);
+        const QString file = parser.value(passwordFile);
+        if (address.valid())
+            ClassLink::TakePassword(address, file.isEmpty() ? Vexo::DefaultPasswordFile() : file,
+                                    !file.isEmpty());
         if (!address.valid()) return Mistake(address.error);
     }
     CatchEndSignals();

@@ -2,6 +2,7 @@
 
 #include <QCommandLineParser>
 #include <cstdio>
+#include <cstring>
 
 #include "app/install_layout.h"
 
@@ -27,7 +28,9 @@ const char* const MoreHelp =
     "adapter (by its name under /dev/serial/by-id/), else /dev/ttyS<N-1>.\n"
     "\n"
     "With --class (or Kurasu= in VEXO.TXT) the lesson is published to the class's MQTT\n"
-    "broker, as the group of --group (or Han=), for the class view kelvira-class.\n"
+    "broker, as the group of --group (or Han=), for the class view kelvira-class. An\n"
+    "address with a user and no password (mqtt://han1@HOST/CLASS) takes the password from\n"
+    "the first line of --password-file, else of ~/.config/kelvira/class-password.\n"
     "\n"
     "Environment:\n"
     "  KELVIRA_PORT<N>  the device of port N\n"
@@ -54,6 +57,10 @@ struct Parser {
     QCommandLineOption group{QStringLiteral("group"),
                              QStringLiteral("The group's name in the class (the host's name)."),
                              QStringLiteral("NAME")};
+    QCommandLineOption passwordFile{
+        QStringLiteral("password-file"),
+        QStringLiteral("Reads the class's password from the first line of FILE."),
+        QStringLiteral("FILE")};
     QCommandLineOption demo{QStringLiteral("demo"),
                             QStringLiteral("Runs against the simulated Zanpo (a cup of hot water "
                                            "cooling), with the example files.")};
@@ -61,7 +68,8 @@ struct Parser {
     Parser() {
         parser.setApplicationDescription(
             QStringLiteral("Kelvira, a classroom thermometer for the Zanpo measurement box."));
-        parser.addOptions({help, version, port, configDir, demo, noRecord, classUrl, group});
+        parser.addOptions(
+            {help, version, port, configDir, demo, noRecord, classUrl, group, passwordFile});
     }
 
     QString helpText() const {
@@ -97,6 +105,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.options.noRecord = p.parser.isSet(p.noRecord);
     line.options.classUrl = p.parser.value(p.classUrl);
     line.options.group = p.parser.value(p.group);
+    line.options.passwordFile = p.parser.value(p.passwordFile);
     if (p.parser.isSet(p.port) && line.options.port.isEmpty())
         return Mistake(p, QStringLiteral("--port needs a device"));
     if (p.parser.isSet(p.configDir) && line.options.configDir.isEmpty())
@@ -108,6 +117,23 @@ QStringList ArgumentList(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     return arguments;
+}
+
+void HidePasswords(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        char* arg = argv[i];
+        char* scheme = std::strstr(arg, "://");
+        if (!scheme) continue;
+        char* user = scheme + 3;
+        char* end = std::strchr(user, '/');
+        if (!end) end = user + std::strlen(user);
+        char* at = nullptr;
+        for (char* c = user; c < end; ++c)
+            if (*c == '@') at = c;
+        char* colon = std::strchr(user, ':');
+        if (!at || !colon || colon > at) continue;
+        for (char* c = colon + 1; c < at; ++c) *c = '*';
+    }
 }
 
 int Answer(const CommandLine& line) {

@@ -1,5 +1,5 @@
 // The command line: --help, --version, --port DEVICE, --config-dir DIR, --demo, --no-record,
-// --class URL and --group NAME.
+// --class URL, --group NAME and --password-file FILE.
 // Parsed before anything else, so that a mistake ends the program before a window appears
 // and --help and --version work without a display.
 #pragma once
@@ -23,6 +23,10 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 
 // The arguments as the system passed them.
 QStringList ArgumentList(int argc, char** argv);
+
+// Writes over the password of every address among the arguments with "*", so that the
+// system's list of processes no longer shows it. Call once they are read.
+void HidePasswords(int argc, char** argv);
 
 // Prints the text of a Help, Version or Mistake outcome (a mistake on stderr) and returns
 // the exit code: 0, or 2 for a mistake.

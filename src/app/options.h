@@ -12,6 +12,7 @@ struct Options {
     bool noRecord = false;  // --no-record: no lesson is recorded
     QString classUrl;       // --class: the class to join, mqtt://HOST/CLASS; empty: Kurasu=
     QString group;          // --group: the group's name in the class; empty: Han=, the host
+    QString passwordFile;   // --password-file: the class's password; empty: the user's own file
 };
 
 // Set once by main before the window is built; read where the program looks for its files

@@ -47,6 +47,7 @@ int Run(int argc, char** argv) {
     const CommandLine line = ParseCommandLine(ArgumentList(argc, argv));
     if (line.outcome != CommandLine::Outcome::Run) return Answer(line);
     Given = line.options;
+    HidePasswords(argc, argv);
     CatchEndSignals();
 
     // Reading the font configuration takes a few milliseconds of start-up; a second core does
@@ -81,7 +82,7 @@ int Run(int argc, char** argv) {
     // The class, once the customization file has been read.
     const QString classError =
         Vexo::JoinClass(Given.classUrl.isEmpty() ? Vexo::KurasuKey : Given.classUrl,
-                        Given.group.isEmpty() ? Vexo::HanKey : Given.group);
+                        Given.group.isEmpty() ? Vexo::HanKey : Given.group, Given.passwordFile);
     if (!classError.isEmpty()) std::fprintf(stderr, "kelvira: class: %s\n", qPrintable(classError));
     TraceShownIfAsked(window);
     WatchEndSignals(Vexo::EndNow);

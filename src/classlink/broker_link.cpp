@@ -1,21 +1,32 @@
 #include "classlink/broker_link.h"
 
-#include "classlink/mosquitto_api.h"
-
+#include <QFileInfo>
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <mutex>
+
+#include "classlink/mosquitto_api.h"
 
 namespace ClassLink {
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
 constexpr int KeepAliveSeconds = 10;
+// How long a connection may wait for the broker's answer before it counts as silent.
+constexpr auto SilentAfter = std::chrono::seconds(8);
+// Between two attempts: soon after a lost line, seldom when the broker refused the user.
+constexpr auto RetryAfter = std::chrono::seconds(1);
+constexpr auto RetryRefusedAfter = std::chrono::seconds(10);
 // How long the end of the program waits for the network thread; a broker that does not
 // answer is left behind with it.
 constexpr auto LongestGoodbye = std::chrono::milliseconds(1500);
-// In flight at once: enough that a whole lesson sent again after a broken line goes quickly.
-constexpr int InFlight = 100;
+// MQTT 5's "unsupported protocol version", and 3.1.1's: the broker is spoken to in 3.1.1.
+constexpr int OldBroker = 0x84, OldBrokerV311 = 1;
+// MQTT 5's "session taken over", sent by a broker that puts a client off for another.
+constexpr int SessionTakenOver = 0x8E;
 
 }  // namespace
 
@@ -25,10 +36,17 @@ struct BrokerLink::Shared {
     ClassAddress address;
     std::mutex lock;  // guards the callbacks, which the owner clears when it goes
     Callbacks callbacks;
-    QByteArray subscription;
+    QList<QByteArray> subscriptions;
     std::atomic<bool> connected{false};
     std::atomic<bool> stopping{false};
     std::atomic<bool> finished{false};
+
+    // The network thread's own: the fault told last, and what this attempt has learnt.
+    LinkFault fault = LinkFault::None;
+    bool attemptFaulted = false;
+    bool attemptConnected = false;
+    Clock::time_point attemptStart;
+    bool oldBroker = false;
 
     ~Shared() {
         if (mosq) api->destroy(mosq);
@@ -40,89 +58,176 @@ struct BrokerLink::Shared {
         call(callbacks);
     }
 
-    static void OnConnect(mosquitto* mosq, void* self, int rc) {
-        auto* s = static_cast<Shared*>(self);
-        if (rc != 0) return;
-        if (!s->subscription.isEmpty())
-            s->api->subscribe(mosq, nullptr, s->subscription.constData(), 1);
-        s->connected = true;
-        s->tell([](Callbacks& c) {
+    void setFault(LinkFault f) {
+        if (f != LinkFault::None && f != LinkFault::Connecting) attemptFaulted = true;
+        if (f == fault) return;
+        fault = f;
+        tell([f](Callbacks& c) {
+            if (c.fault) c.fault(f);
+        });
+    }
+
+    static Shared& Of(void* self) { return *static_cast<Shared*>(self); }
+
+    static void OnConnect(mosquitto* mosq, void* self, int rc, int, const mosquitto_property*) {
+        Shared& s = Of(self);
+        if (rc != 0) {
+            if ((rc == OldBroker || rc == OldBrokerV311) && !s.oldBroker) {
+                s.oldBroker = true;  // tried again soon, in 3.1.1
+                s.api->int_option(mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
+                s.attemptFaulted = true;  // no fault to tell: the attempt simply ends
+                return;
+            }
+            s.setFault(FaultOfRefusal(rc));
+            return;
+        }
+        for (const QByteArray& pattern : s.subscriptions)
+            s.api->subscribe(mosq, nullptr, pattern.constData(), 1);
+        s.attemptConnected = true;
+        s.connected = true;
+        s.setFault(LinkFault::None);
+        s.tell([](Callbacks& c) {
             if (c.connection) c.connection(true);
         });
     }
-    static void OnDisconnect(mosquitto*, void* self, int) {
-        auto* s = static_cast<Shared*>(self);
-        s->connected = false;
-        s->tell([](Callbacks& c) {
-            if (c.connection) c.connection(false);
-        });
+
+    static void OnDisconnect(mosquitto*, void* self, int rc, const mosquitto_property*) {
+        Shared& s = Of(self);
+        const bool was = s.connected.exchange(false);
+        if (was)
+            s.tell([](Callbacks& c) {
+                if (c.connection) c.connection(false);
+            });
+        if (s.stopping || s.attemptFaulted) return;
+        if (rc == SessionTakenOver)
+            s.setFault(LinkFault::TakenOver);
+        else if (!s.attemptConnected)
+            s.setFault(rc == MOSQ_ERR_KEEPALIVE ? LinkFault::Silent : LinkFault::Refused);
+        else
+            s.setFault(LinkFault::Lost);
     }
-    static void OnPublish(mosquitto*, void* self, int mid) {
-        static_cast<Shared*>(self)->tell([mid](Callbacks& c) {
+
+    static void OnPublish(mosquitto*, void* self, int mid, int reason, const mosquitto_property*) {
+        Shared& s = Of(self);
+        // A reason of 0x80 or more: the broker took the message and dropped it.
+        if (reason >= 0x80) {
+            s.setFault(LinkFault::Denied);
+            return;
+        }
+        if (s.fault == LinkFault::Denied) s.setFault(LinkFault::None);
+        s.tell([mid](Callbacks& c) {
             if (c.acknowledged) c.acknowledged(mid);
         });
     }
+
     static void OnMessage(mosquitto*, void* self, const mosquitto_message* m) {
         if (!m->topic) return;
         const QByteArray topic(m->topic);
         const QByteArray payload(static_cast<const char*>(m->payload), m->payloadlen);
-        static_cast<Shared*>(self)->tell([&](Callbacks& c) {
+        Of(self).tell([&](Callbacks& c) {
             if (c.received) c.received(topic, payload);
         });
     }
 
+    static void OnLog(mosquitto*, void* self, int level, const char* text) {
+        if (!(level & MOSQ_LOG_ERR) || !text) return;
+        const LinkFault f = FaultOfTlsMessage(QString::fromUtf8(text));
+        if (f != LinkFault::None) Of(self).setFault(f);
+    }
+
+    // The fault of an attempt that ended with `rc`, unless the attempt has said it already.
+    void attemptEnded(int rc, int error) {
+        if (attemptFaulted || stopping) return;
+        if (rc == MOSQ_ERR_EAI)
+            setFault(LinkFault::NameNotFound);
+        else if (rc == MOSQ_ERR_TLS)
+            setFault(LinkFault::Tls);
+        else if (rc == MOSQ_ERR_KEEPALIVE)
+            setFault(attemptConnected ? LinkFault::Lost : LinkFault::Silent);
+        else
+            setFault(FaultOfSystemError(error, attemptConnected));
+    }
+
+    void pause(Clock::duration length) {
+        const auto until = Clock::now() + length;
+        while (!stopping && Clock::now() < until)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
     void run() {
+        setFault(LinkFault::Connecting);
+        attemptStart = Clock::now();
         // Looking the broker's name up may take long: here, not on the caller's thread.
-        api->connect_async(mosq, address.host.toUtf8().constData(), address.port,
-                                KeepAliveSeconds);
-        // loop_forever reconnects after a lost line by itself, and returns after errors it
-        // does not retry (a name that could not be looked up) or a goodbye.
+        int rc = api->connect_async(mosq, address.host.toUtf8().constData(), address.port,
+                                    KeepAliveSeconds);
+        int error = errno;
         while (!stopping) {
-            api->loop_forever(mosq, 1000, 1);
-            for (int i = 0; i < 10 && !stopping; ++i)
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            if (!stopping) api->reconnect_async(mosq);
+            if (rc == MOSQ_ERR_SUCCESS) {
+                rc = api->loop(mosq, 500, 1);
+                error = errno;
+                if (rc == MOSQ_ERR_SUCCESS && !connected && !attemptFaulted &&
+                    Clock::now() - attemptStart > SilentAfter)
+                    setFault(LinkFault::Silent);
+                continue;
+            }
+            attemptEnded(rc, error);
+            const bool refused = fault == LinkFault::BadLogin || fault == LinkFault::NotAllowed;
+            pause(refused ? RetryRefusedAfter : RetryAfter);
+            if (stopping) break;
+            attemptFaulted = attemptConnected = false;
+            attemptStart = Clock::now();
+            rc = api->reconnect_async(mosq);
+            error = errno;
         }
         finished = true;
     }
 };
 
 BrokerLink::BrokerLink(const ClassAddress& address, const QString& clientId, const Will& will,
-                       Callbacks callbacks, bool lasting)
+                       Callbacks callbacks)
     : shared_(std::make_shared<Shared>()) {
     Shared& s = *shared_;
     s.api = Mosquitto(&error_);
-    if (!s.api) return;
+    if (!s.api) {
+        setUpFault_ = LinkFault::NoLibrary;
+        return;
+    }
     const MosquittoApi& api = *s.api;
     s.address = address;
     s.callbacks = std::move(callbacks);
-    s.mosq = api.create(clientId.toUtf8().constData(), !lasting, &s);
+    s.mosq = api.create(clientId.toUtf8().constData(), true, &s);
     if (!s.mosq) {
         error_ = QStringLiteral("libmosquitto could not make a client");
         return;
     }
-    api.int_option(s.mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V311);
-    api.int_option(s.mosq, MOSQ_OPT_SEND_MAXIMUM, InFlight);
-    api.reconnect_delay_set(s.mosq, 1, 2, false);
-    api.connect_callback_set(s.mosq, Shared::OnConnect);
-    api.disconnect_callback_set(s.mosq, Shared::OnDisconnect);
-    api.publish_callback_set(s.mosq, Shared::OnPublish);
+    api.int_option(s.mosq, MOSQ_OPT_PROTOCOL_VERSION, MQTT_PROTOCOL_V5);
+    api.connect_v5_callback_set(s.mosq, Shared::OnConnect);
+    api.disconnect_v5_callback_set(s.mosq, Shared::OnDisconnect);
+    api.publish_v5_callback_set(s.mosq, Shared::OnPublish);
     api.message_callback_set(s.mosq, Shared::OnMessage);
+    api.log_callback_set(s.mosq, Shared::OnLog);
     if (!address.user.isEmpty())
         api.username_pw_set(
             s.mosq, address.user.toUtf8().constData(),
             address.password.isEmpty() ? nullptr : address.password.toUtf8().constData());
     if (address.tls) {
-        const int rc = address.caFile.isEmpty()
-                           ? api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
-                           : api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(),
-                                               nullptr, nullptr, nullptr, nullptr);
-        if (rc != MOSQ_ERR_SUCCESS)
-            error_ = QStringLiteral("TLS: ") + QString::fromUtf8(api.strerror(rc));
+        if (!address.caFile.isEmpty() && !QFileInfo(address.caFile).isReadable()) {
+            setUpFault_ = LinkFault::NoCaFile;
+        } else {
+            const int rc = address.caFile.isEmpty()
+                               ? api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
+                               : api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(),
+                                             nullptr, nullptr, nullptr, nullptr);
+            if (rc == MOSQ_ERR_NOT_SUPPORTED)
+                setUpFault_ = LinkFault::NoTls;
+            else if (rc != MOSQ_ERR_SUCCESS)
+                setUpFault_ = LinkFault::Tls;
+        }
+        if (setUpFault_ != LinkFault::None) error_ = LinkFaultText(setUpFault_);
     }
     if (!will.topic.isEmpty())
         api.will_set(s.mosq, will.topic.constData(), static_cast<int>(will.payload.size()),
-                           will.payload.constData(), 1, true);
+                     will.payload.constData(), 1, true);
 }
 
 BrokerLink::~BrokerLink() {
@@ -134,8 +239,8 @@ BrokerLink::~BrokerLink() {
     s.stopping = true;
     if (s.mosq) s.api->disconnect(s.mosq);
     if (!thread_.joinable()) return;
-    const auto until = std::chrono::steady_clock::now() + LongestGoodbye;
-    while (!s.finished && std::chrono::steady_clock::now() < until)
+    const auto until = Clock::now() + LongestGoodbye;
+    while (!s.finished && Clock::now() < until)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     if (s.finished)
         thread_.join();
@@ -148,8 +253,8 @@ void BrokerLink::start() {
     thread_ = std::thread([shared = shared_] { shared->run(); });
 }
 
-void BrokerLink::subscribe(const QByteArray& pattern) {
-    shared_->subscription = pattern;
+void BrokerLink::subscribe(const QList<QByteArray>& patterns) {
+    shared_->subscriptions = patterns;
 }
 
 bool BrokerLink::connected() const {
@@ -162,7 +267,7 @@ int BrokerLink::publish(const QByteArray& topic, const QByteArray& payload, int 
     int mid = 0;
     const int rc =
         shared_->api->publish(shared_->mosq, &mid, topic.constData(),
-                          static_cast<int>(payload.size()), payload.constData(), qos, retain);
+                              static_cast<int>(payload.size()), payload.constData(), qos, retain);
     return rc == MOSQ_ERR_SUCCESS ? mid : -1;
 }
 

@@ -1,5 +1,6 @@
 #include "classlink/class_address.h"
 
+#include <QFile>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -27,7 +28,7 @@ bool IsTopicLevel(const QString& name) {
 
 ClassAddress ParseClassAddress(const QString& text) {
     const QUrl url(text.trimmed(), QUrl::StrictMode);
-    if (!url.isValid()) return Refused(QStringLiteral("not an address: ") + text);
+    if (!url.isValid()) return Refused(QStringLiteral("not an address: ") + WithoutPassword(text));
     ClassAddress address;
     if (url.scheme() == QLatin1String("mqtts"))
         address.tls = true;
@@ -46,6 +47,31 @@ ClassAddress ParseClassAddress(const QString& text) {
     if (!address.caFile.isEmpty() && !address.tls)
         return Refused(QStringLiteral("cafile is for mqtts:// addresses"));
     return address;
+}
+
+QString WithoutPassword(const QString& url) {
+    // By hand rather than through QUrl: the text may be no address at all.
+    const qsizetype start = url.indexOf(QLatin1String("://"));
+    if (start < 0) return url;
+    const qsizetype userStart = start + 3;
+    qsizetype end = url.indexOf(QLatin1Char('/'), userStart);
+    if (end < 0) end = url.size();
+    const qsizetype at = url.lastIndexOf(QLatin1Char('@'), end - 1);
+    if (at < userStart) return url;
+    const qsizetype colon = url.indexOf(QLatin1Char(':'), userStart);
+    if (colon < 0 || colon > at) return url;
+    return url.left(colon + 1) + QStringLiteral("***") + url.mid(at);
+}
+
+void TakePassword(ClassAddress& address, const QString& file, bool named) {
+    if (address.user.isEmpty() || !address.password.isEmpty() || file.isEmpty()) return;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (named) address.error = QStringLiteral("cannot read the password file ") + file;
+        return;
+    }
+    const QByteArray line = f.readLine(4096);
+    address.password = QString::fromUtf8(line).remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
 }
 
 }  // namespace ClassLink

@@ -20,7 +20,16 @@ struct ClassAddress {
     bool valid() const { return error.isEmpty(); }
 };
 
+// The address read from `url`. Its error never holds the password.
 ClassAddress ParseClassAddress(const QString& url);
+
+// `url` with its password, if any, written as "***": fit to be printed.
+QString WithoutPassword(const QString& url);
+
+// For an address with a user and no password: the password is the first line of `file`, read
+// once. A file that cannot be read is an error of the address when it was `named`, and no
+// password otherwise.
+void TakePassword(ClassAddress& address, const QString& file, bool named);
 
 // True when `name` may stand as one level of a topic: not empty, at most 64 characters, and
 // none of "/", "+", "#" or a control character.

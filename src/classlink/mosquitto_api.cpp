@@ -31,18 +31,19 @@ const MosquittoApi* Mosquitto(QString* error) {
                  Find(library, "mosquitto_new", api.create) &&
                  Find(library, "mosquitto_destroy", api.destroy) &&
                  Find(library, "mosquitto_int_option", api.int_option) &&
-                 Find(library, "mosquitto_reconnect_delay_set", api.reconnect_delay_set) &&
-                 Find(library, "mosquitto_connect_callback_set", api.connect_callback_set) &&
-                 Find(library, "mosquitto_disconnect_callback_set", api.disconnect_callback_set) &&
-                 Find(library, "mosquitto_publish_callback_set", api.publish_callback_set) &&
+                 Find(library, "mosquitto_connect_v5_callback_set", api.connect_v5_callback_set) &&
+                 Find(library, "mosquitto_disconnect_v5_callback_set",
+                      api.disconnect_v5_callback_set) &&
+                 Find(library, "mosquitto_publish_v5_callback_set", api.publish_v5_callback_set) &&
                  Find(library, "mosquitto_message_callback_set", api.message_callback_set) &&
+                 Find(library, "mosquitto_log_callback_set", api.log_callback_set) &&
                  Find(library, "mosquitto_username_pw_set", api.username_pw_set) &&
                  Find(library, "mosquitto_tls_set", api.tls_set) &&
                  Find(library, "mosquitto_will_set", api.will_set) &&
                  Find(library, "mosquitto_connect_async", api.connect_async) &&
                  Find(library, "mosquitto_reconnect_async", api.reconnect_async) &&
                  Find(library, "mosquitto_disconnect", api.disconnect) &&
-                 Find(library, "mosquitto_loop_forever", api.loop_forever) &&
+                 Find(library, "mosquitto_loop", api.loop) &&
                  Find(library, "mosquitto_subscribe", api.subscribe) &&
                  Find(library, "mosquitto_publish", api.publish) &&
                  Find(library, "mosquitto_strerror", api.strerror);

@@ -1,17 +1,12 @@
 #include "classroom/class_publisher.h"
 
 #include <QDateTime>
+#include <QRandomGenerator>
 #include <QSysInfo>
-#include <QObject>
-#include <QTimer>
 #include <algorithm>
-#include <map>
-#include <memory>
-#include <vector>
 
-#include "classlink/broker_link.h"
-#include "classlink/class_messages.h"
-#include "core/lesson_events.h"
+#include "config/config_folders.h"
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
 
@@ -20,180 +15,251 @@ namespace Vexo {
 namespace {
 
 using ClassLink::Kind;
+using ClassLink::LinkFault;
 
 // The current reading goes out about once a second.
 constexpr int ReadingEveryMs = 1000;
 // After the line returns, the class views reconnect too (within two seconds): what the broker
 // has not acknowledged is sent again once they can hear it.
 constexpr int ResendAfterMs = 3000;
+// The part of the lesson being recorded is published again every this many ticks (5 s), so
+// that a view that comes back misses no more than these.
+constexpr int PartEveryTicks = 10;
 
-// The lesson as the class sees it: every tick recorded in this measurement, and which of
-// them the broker has acknowledged. Ticks not yet acknowledged when the line returns are sent
-// again from here, in order.
-class Publisher : public QObject, public LessonListener {
-  public:
-    Publisher(const ClassLink::ClassAddress& address, const QString& group)
-        : className_(address.className), group_(group) {
-        ClassLink::BrokerLink::Callbacks callbacks;
-        // The link calls from its own thread: everything is handed to this one.
-        callbacks.connection = [this](bool up) {
-            QMetaObject::invokeMethod(this, [this, up] { connectionChanged(up); },
-                                      Qt::QueuedConnection);
-        };
-        callbacks.acknowledged = [this](int message) {
-            QMetaObject::invokeMethod(this, [this, message] { acknowledged(message); },
-                                      Qt::QueuedConnection);
-        };
-        link_ = std::make_unique<ClassLink::BrokerLink>(
-            address, QStringLiteral("kelvira-") + group + QLatin1Char('-') +
-                         QString::number(QDateTime::currentMSecsSinceEpoch()),
-            ClassLink::BrokerLink::Will{topic(Kind::Status), ClassLink::WillPayload(group)},
-            callbacks);
-        QObject::connect(&readingTimer_, &QTimer::timeout, this, [this] { publishReading(); });
-        readingTimer_.start(ReadingEveryMs);
-        SetTitleMark(TitleMark::ClassTrying, true);
-        link_->start();
-    }
+// A client's name no other can guess, so that none can take it over.
+QString ClientId(const QString& group) {
+    return QStringLiteral("kelvira-") + group + QLatin1Char('-') +
+           QString::number(QRandomGenerator::system()->generate64(), 36);
+}
 
-    ~Publisher() override {
-        // A group that leaves says so as its last will would; the goodbye follows it.
-        link_->publish(topic(Kind::Status), ClassLink::WillPayload(group_), 1, true);
-        link_.reset();  // no callback comes after this
-        SetTitleMark(TitleMark::ClassJoined, false);
-        SetTitleMark(TitleMark::ClassTrying, false);
-    }
+// Faults worth a line in the log: those a teacher must set right. A lost line comes back.
+bool Logged(LinkFault fault) {
+    return fault != LinkFault::None && fault != LinkFault::Connecting && fault != LinkFault::Lost;
+}
 
-    QString error() const { return link_->error(); }
-    int acknowledgedTicks() const { return static_cast<int>(std::count(acked_.begin(), acked_.end(), true)); }
-
-    void lessonStarted() override {
-        if (id_.isEmpty())
-            id_ = QDateTime::currentDateTime().toString(Qt::ISODate);  // the measurement's id
-        measuring_ = true;
-        publishStatus();
-    }
-
-    void tickRecorded(const RecordedTick& t) override {
-        // A tick recorded again after a pause takes the place of its old self and of every
-        // tick after it, as in the lesson's file.
-        const auto index = static_cast<size_t>(t.index);
-        if (index > ticks_.size()) return;
-        ticks_.resize(index);
-        acked_.resize(index);
-        ticks_.push_back({id_, t.index, t.seconds, t.degrees, t.raw});
-        acked_.push_back(false);
-        firstUnacked_ = std::min(firstUnacked_, index);
-        send(index);
-    }
-
-    void lessonStopped() override {
-        measuring_ = false;
-        publishStatus();
-    }
-
-    void lessonErased() override {
-        id_.clear();
-        ticks_.clear();
-        acked_.clear();
-        inFlight_.clear();
-        firstUnacked_ = 0;
-        publishStatus();
-    }
-
-  private:
-    QByteArray topic(Kind kind) const { return ClassLink::Topic(className_, group_, kind); }
-
-    void send(size_t index) {
-        if (!sending_) return;  // the resend after the line's return takes it
-        const int message =
-            link_->publish(topic(Kind::Tick), ClassLink::TickPayload(ticks_[index]), 1, false);
-        if (message >= 0) inFlight_[message] = index;
-    }
-
-    void connectionChanged(bool up) {
-        SetTitleMark(TitleMark::ClassJoined, up);
-        SetTitleMark(TitleMark::ClassTrying, !up);
-        inFlight_.clear();
-        sending_ = false;
-        if (!up) return;
-        lastStatus_.clear();
-        publishStatus();
-        QTimer::singleShot(ResendAfterMs, this, [this] {
-            if (!link_->connected() || sending_) return;
-            sending_ = true;
-            // Whatever the broker has not acknowledged, from the lesson's own record, in order.
-            for (size_t i = firstUnacked_; i < ticks_.size(); ++i)
-                if (!acked_[i]) send(i);
-        });
-    }
-
-    void acknowledged(int message) {
-        const auto sent = inFlight_.find(message);
-        if (sent == inFlight_.end()) return;
-        const size_t index = sent->second;
-        inFlight_.erase(sent);
-        if (index < acked_.size()) acked_[index] = true;
-        while (firstUnacked_ < acked_.size() && acked_[firstUnacked_]) ++firstUnacked_;
-    }
-
-    ClassLink::Status status() const {
-        ClassLink::Status s;
-        s.group = group_;
-        s.online = true;
-        s.measuring = measuring_;
-        s.sensor = IsTrue(KionMode) ? QStringLiteral("air") : QStringLiteral("liquid");
-        s.min = ScaleMin;
-        s.max = ScaleMax;
-        s.id = id_;
-        s.version = QStringLiteral(KELVIRA_VERSION_TEXT);
-        return s;
-    }
-
-    // The status is retained by the broker: a class view started later sees it at once.
-    void publishStatus() {
-        const QByteArray payload = ClassLink::StatusPayload(status());
-        if (payload == lastStatus_) return;
-        if (link_->publish(topic(Kind::Status), payload, 1, true) >= 0) lastStatus_ = payload;
-    }
-
-    void publishReading() {
-        publishStatus();  // a range widened by the readings reaches the class too
-        if (AnswerCount == 0) return;
-        const int raw = std::clamp<int>(RawValue, 0, LastRaw);
-        link_->publish(topic(Kind::Reading),
-                       ClassLink::ReadingPayload({double(ConvTable[raw]), raw}), 0, false);
-    }
-
-    QString className_, group_;
-    std::unique_ptr<ClassLink::BrokerLink> link_;
-    QTimer readingTimer_;
-    QString id_;
-    bool measuring_ = false;
-    bool sending_ = false;  // ticks go out as they are recorded
-    std::vector<ClassLink::Tick> ticks_;
-    std::vector<bool> acked_;
-    size_t firstUnacked_ = 0;
-    std::map<int, size_t> inFlight_;  // message number -> tick
-    QByteArray lastStatus_;
-};
-
-std::unique_ptr<Publisher> publisher;
+void ShowClassFault(LinkFault fault) {
+    SetTitleMark(TitleMark::ClassJoined, fault == LinkFault::None);
+    SetTitleMark(TitleMark::ClassTrying, fault == LinkFault::Connecting || fault == LinkFault::Lost);
+    const bool faulty = fault != LinkFault::None && fault != LinkFault::Connecting &&
+                        fault != LinkFault::Lost;
+    SetTitleMark(TitleMark::ClassFault, faulty,
+                 QStringLiteral("（クラス：") + ClassLink::LinkFaultText(fault) +
+                     QStringLiteral("）"));
+}
 
 }  // namespace
 
-QString JoinClass(const QString& url, const QString& group) {
+ClassPublisher::ClassPublisher(const ClassLink::ClassAddress& address, const QString& group)
+    : className_(address.className), group_(group) {
+    ClassLink::BrokerLink::Callbacks callbacks;
+    // The link calls from its own thread: everything is handed to this one.
+    callbacks.connection = [this](bool up) {
+        QMetaObject::invokeMethod(this, [this, up] { connectionChanged(up); },
+                                  Qt::QueuedConnection);
+    };
+    callbacks.fault = [this](LinkFault fault) {
+        QMetaObject::invokeMethod(this, [this, fault] { faultChanged(fault); },
+                                  Qt::QueuedConnection);
+    };
+    callbacks.acknowledged = [this](int message) {
+        QMetaObject::invokeMethod(this, [this, message] { acknowledged(message); },
+                                  Qt::QueuedConnection);
+    };
+    link_ = std::make_unique<ClassLink::BrokerLink>(
+        address, ClientId(group),
+        ClassLink::BrokerLink::Will{topic(Kind::Status), ClassLink::WillPayload(group)},
+        callbacks);
+    QObject::connect(&readingTimer_, &QTimer::timeout, this, [this] { publishReading(); });
+    readingTimer_.start(ReadingEveryMs);
+    faultChanged(link_->setUpFault() != LinkFault::None ? link_->setUpFault()
+                                                         : LinkFault::Connecting);
+    link_->start();
+}
+
+ClassPublisher::~ClassPublisher() {
+    // A group that leaves says so as its last will would; the goodbye follows it.
+    link_->publish(topic(Kind::Status), ClassLink::WillPayload(group_), 1, true);
+    link_.reset();  // no callback comes after this
+    SetTitleMark(TitleMark::ClassJoined, false);
+    SetTitleMark(TitleMark::ClassTrying, false);
+    SetTitleMark(TitleMark::ClassFault, false);
+}
+
+int ClassPublisher::acknowledgedTicks() const {
+    return static_cast<int>(std::count(acked_.begin(), acked_.end(), true));
+}
+
+void ClassPublisher::lessonStarted() {
+    if (id_.isEmpty()) {
+        // A new measurement, named by its start: what a run before left on the broker goes.
+        id_ = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+        clearLesson();
+    }
+    measuring_ = true;
+    publishStatus();
+}
+
+void ClassPublisher::tickRecorded(const RecordedTick& t) {
+    // A tick recorded again after a pause takes the place of its old self and of every tick
+    // after it, as in the lesson's file.
+    const auto index = static_cast<size_t>(t.index);
+    if (index > ticks_.size()) return;
+    ticks_.resize(index);
+    acked_.resize(index);
+    ticks_.push_back({id_, t.index, t.seconds, t.degrees, t.raw});
+    acked_.push_back(false);
+    firstUnacked_ = std::min(firstUnacked_, index);
+    send(index);
+    const bool partFull = (t.index + 1) % ClassLink::LessonPartTicks == 0;
+    if (partFull || ++ticksSincePart_ >= PartEveryTicks) publishPart(t.index / ClassLink::LessonPartTicks);
+}
+
+void ClassPublisher::lessonStopped() {
+    measuring_ = false;
+    publishStatus();
+    if (!ticks_.empty()) publishPart(static_cast<int>(ticks_.size() - 1) / ClassLink::LessonPartTicks);
+}
+
+void ClassPublisher::lessonErased() {
+    clearLesson();
+    id_.clear();
+    ticks_.clear();
+    acked_.clear();
+    inFlight_.clear();
+    firstUnacked_ = 0;
+    publishStatus();
+}
+
+QByteArray ClassPublisher::topic(Kind kind, int part) const {
+    return ClassLink::Topic(className_, group_, kind, part);
+}
+
+void ClassPublisher::send(size_t index) {
+    if (!sending_) return;  // the resend after the line's return takes it
+    const int message =
+        link_->publish(topic(Kind::Tick), ClassLink::TickPayload(ticks_[index]), 1, false);
+    if (message >= 0) inFlight_[message] = index;
+}
+
+// The part of the lesson so far that holds tick `part * LessonPartTicks` on, retained.
+void ClassPublisher::publishPart(int part) {
+    ticksSincePart_ = 0;
+    const size_t from = static_cast<size_t>(part) * ClassLink::LessonPartTicks;
+    std::vector<float> degrees(std::min(ticks_.size(), from + ClassLink::LessonPartTicks));
+    for (size_t t = from; t < degrees.size(); ++t) degrees[t] = static_cast<float>(ticks_[t].degrees);
+    link_->publish(topic(Kind::Lesson, part), ClassLink::LessonPayload(id_, part, degrees), 1,
+                   true);
+}
+
+void ClassPublisher::publishLessonSoFar() {
+    if (ticks_.empty()) return;
+    const int last = static_cast<int>(ticks_.size() - 1) / ClassLink::LessonPartTicks;
+    for (int part = 0; part <= last; ++part) publishPart(part);
+}
+
+// Every part the broker may keep, emptied: the broker then keeps none.
+void ClassPublisher::clearLesson() {
+    for (int part = 0; part < ClassLink::LessonParts; ++part)
+        link_->publish(topic(Kind::Lesson, part), QByteArray(), 1, true);
+}
+
+void ClassPublisher::connectionChanged(bool up) {
+    inFlight_.clear();
+    sending_ = false;
+    if (!up) return;
+    lastStatus_.clear();
+    publishStatus();
+    // A broker that was away may have lost what it kept.
+    publishLessonSoFar();
+    QTimer::singleShot(ResendAfterMs, this, [this] {
+        if (!link_->connected() || sending_) return;
+        sending_ = true;
+        // Whatever the broker has not acknowledged, from the lesson's own record, in order.
+        for (size_t i = firstUnacked_; i < ticks_.size(); ++i)
+            if (!acked_[i]) send(i);
+    });
+}
+
+void ClassPublisher::faultChanged(LinkFault fault) {
+    fault_ = fault;
+    ShowClassFault(fault);
+    if (!Logged(fault) || std::count(logged_.begin(), logged_.end(), fault)) return;
+    logged_.push_back(fault);
+    PrintLog(QStringLiteral("クラス：") + ClassLink::LinkFaultText(fault));
+}
+
+void ClassPublisher::acknowledged(int message) {
+    const auto sent = inFlight_.find(message);
+    if (sent == inFlight_.end()) return;
+    const size_t index = sent->second;
+    inFlight_.erase(sent);
+    if (index < acked_.size()) acked_[index] = true;
+    while (firstUnacked_ < acked_.size() && acked_[firstUnacked_]) ++firstUnacked_;
+}
+
+ClassLink::Status ClassPublisher::status() const {
+    ClassLink::Status s;
+    s.group = group_;
+    s.online = true;
+    s.measuring = measuring_;
+    s.sensor = IsTrue(KionMode) ? QStringLiteral("air") : QStringLiteral("liquid");
+    s.min = ScaleMin;
+    s.max = ScaleMax;
+    s.id = id_;
+    s.version = QStringLiteral(KELVIRA_VERSION_TEXT);
+    return s;
+}
+
+// The status is retained by the broker: a class view started later sees it at once.
+void ClassPublisher::publishStatus() {
+    const QByteArray payload = ClassLink::StatusPayload(status());
+    if (payload == lastStatus_) return;
+    if (link_->publish(topic(Kind::Status), payload, 1, true) >= 0) lastStatus_ = payload;
+}
+
+void ClassPublisher::publishReading() {
+    publishStatus();  // a range widened by the readings reaches the class too
+    if (AnswerCount == 0) return;
+    const int raw = std::clamp<int>(RawValue, 0, LastRaw);
+    link_->publish(topic(Kind::Reading),
+                   ClassLink::ReadingPayload({double(ConvTable[raw]), raw}), 0, false);
+}
+
+namespace {
+
+std::unique_ptr<ClassPublisher> publisher;
+
+void ShowAddressFault(const QString& why) {
+    SetTitleMark(TitleMark::ClassFault, true,
+                 QStringLiteral("（クラス：アドレスが正しくありません）"));
+    PrintLog(QStringLiteral("クラス：アドレスが正しくありません"));
+    PrintLogNaming(QStringLiteral("　"), why);
+}
+
+}  // namespace
+
+QString JoinClass(const QString& url, const QString& group, const QString& passwordFile) {
     LeaveClass();
     if (url.trimmed().isEmpty()) return {};
-    const ClassLink::ClassAddress address = ClassLink::ParseClassAddress(url);
-    if (!address.valid()) return address.error;
+    ClassLink::ClassAddress address = ClassLink::ParseClassAddress(url);
+    if (address.valid())
+        ClassLink::TakePassword(address,
+                                passwordFile.isEmpty() ? DefaultPasswordFile() : passwordFile,
+                                !passwordFile.isEmpty());
+    if (!address.valid()) {
+        ShowAddressFault(address.error);
+        return address.error;
+    }
     QString name = group.trimmed().isEmpty() ? QSysInfo::machineHostName() : group.trimmed();
-    if (!ClassLink::IsTopicLevel(name))
-        return QStringLiteral("the group's name cannot stand in a topic: ") + name;
-    publisher = std::make_unique<Publisher>(address, name);
-    if (!publisher->error().isEmpty()) {
-        const QString why = publisher->error();
-        publisher.reset();
+    if (!ClassLink::IsTopicLevel(name)) {
+        const QString why = QStringLiteral("the group's name cannot stand in a topic: ") + name;
+        ShowAddressFault(why);
         return why;
+    }
+    publisher = std::make_unique<ClassPublisher>(address, name);
+    if (!publisher->error().isEmpty()) {
+        // Said in the title and the log as the link's fault; the window stays, without a class.
+        return publisher->error();
     }
     Listen(*publisher);
     return {};

@@ -4,15 +4,73 @@
 // class named, nothing here runs and no network is touched.
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QTimer>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "classlink/broker_link.h"
+#include "classlink/class_messages.h"
+#include "core/lesson_events.h"
 
 namespace Vexo {
 
+// One group's lesson as the class sees it: every tick recorded in this measurement, which of
+// them the broker has acknowledged, and the lesson so far kept retained by the broker in parts
+// (classlink/class_messages.h), so that a class view that comes late or comes back is given
+// it whole. Ticks not yet acknowledged when the line returns are sent again, in order.
+class ClassPublisher : public QObject, public LessonListener {
+  public:
+    ClassPublisher(const ClassLink::ClassAddress& address, const QString& group);
+    ~ClassPublisher() override;  // publishes the group offline, then says goodbye
+
+    // Why the link could not even be set up; empty when it could.
+    QString error() const { return link_->error(); }
+    int acknowledgedTicks() const;
+
+    void lessonStarted() override;
+    void tickRecorded(const RecordedTick& tick) override;
+    void lessonStopped() override;
+    void lessonErased() override;
+
+  private:
+    QByteArray topic(ClassLink::Kind kind, int part = 0) const;
+    void send(size_t index);
+    void publishPart(int part);
+    void publishLessonSoFar();
+    void clearLesson();
+    void connectionChanged(bool up);
+    void faultChanged(ClassLink::LinkFault fault);
+    void acknowledged(int message);
+    ClassLink::Status status() const;
+    void publishStatus();
+    void publishReading();
+
+    QString className_, group_;
+    std::unique_ptr<ClassLink::BrokerLink> link_;
+    QTimer readingTimer_;
+    QString id_;
+    bool measuring_ = false;
+    bool sending_ = false;  // ticks go out as they are recorded
+    std::vector<ClassLink::Tick> ticks_;
+    std::vector<bool> acked_;
+    size_t firstUnacked_ = 0;
+    std::map<int, size_t> inFlight_;  // message number -> tick
+    int ticksSincePart_ = 0;           // ticks since the current part was last published
+    QByteArray lastStatus_;
+    ClassLink::LinkFault fault_ = ClassLink::LinkFault::None;
+    std::vector<ClassLink::LinkFault> logged_;  // faults the start-up log has said
+};
+
 // Joins the class at `url` (mqtt://HOST/CLASS, see classlink/class_address.h) as `group`
-// (the host's name when empty); an empty `url` joins none. Returns why the address was
-// refused, or an empty text. The connection is made in the background; the window's title
-// says whether it stands.
-QString JoinClass(const QString& url, const QString& group);
+// (the host's name when empty); an empty `url` joins none. An address with a user and no
+// password takes the password from `passwordFile`, else from the user's own file
+// (DefaultPasswordFile). Returns why the class cannot be joined, or an empty text; the title
+// and the log say it too. The connection is made in the background; the window's title says
+// whether it stands, and why not.
+QString JoinClass(const QString& url, const QString& group, const QString& passwordFile = {});
 
 // Leaves the class: says goodbye to the broker (tests, and the end of the program).
 void LeaveClass();

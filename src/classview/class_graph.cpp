@@ -19,10 +19,18 @@ int TimeStep(double seconds) {
     return 3600;
 }
 
+// Degrees between two lines of the temperature grid: at most about a dozen lines, whatever
+// the range.
+double DegreeStep(double range) {
+    for (double decade = 10;; decade *= 10)
+        for (const double step : {decade, 2 * decade, 5 * decade})
+            if (range / step <= 12) return step;
+}
+
 // One trace, at most two points a pixel column: the lowest and the highest of the ticks
 // that fall into it, so that 10 000 ticks cost no more to draw than the width.
-QPolygonF TracePoints(const std::vector<float>& degrees, const QRectF& plot, double ticks,
-                      double lo, double hi) {
+QPolygonF TracePoints(const TickSeries& degrees, const QRectF& plot, double ticks, double lo,
+                      double hi) {
     QPolygonF points;
     const double dx = plot.width() / ticks, dy = plot.height() / (hi - lo);
     int column = -1;
@@ -33,9 +41,7 @@ QPolygonF TracePoints(const std::vector<float>& degrees, const QRectF& plot, dou
         points << QPointF(x, plot.bottom() - (low - lo) * dy);
         if (high != low) points << QPointF(x, plot.bottom() - (high - lo) * dy);
     };
-    for (size_t t = 0; t < degrees.size(); ++t) {
-        const float d = degrees[t];
-        if (std::isnan(d)) continue;
+    degrees.forEach([&](int t, float d) {
         const int c = static_cast<int>(t * dx);
         if (c != column) {
             flush();
@@ -45,12 +51,20 @@ QPolygonF TracePoints(const std::vector<float>& degrees, const QRectF& plot, dou
             low = std::min(low, d);
             high = std::max(high, d);
         }
-    }
+    });
     flush();
     return points;
 }
 
 }  // namespace
+
+std::vector<double> GridDegrees(double lo, double hi) {
+    std::vector<double> lines;
+    if (!(hi > lo)) return lines;
+    const double step = DegreeStep(hi - lo);
+    for (double d = std::ceil(lo / step) * step; d <= hi + 1e-9; d += step) lines.push_back(d);
+    return lines;
+}
 
 QColor TraceColour(int n) {
     // Hues by the golden angle, alternately darker, so that neighbours differ most.
@@ -70,10 +84,12 @@ void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& mode
     const int lastTick = std::max(model.lastTick(), 299);
     const double seconds = (lastTick + 1) / 2.0;
 
-    // The legend on the right, one line a group.
+    // The legend on the right, one line a group, never wider than a quarter of the graph.
+    const QStringList& names = model.shownNames();
+    const int longestName = area.width() / 4;
     int legendWidth = 0;
-    for (const Group& g : model.groups())
-        legendWidth = std::max(legendWidth, metrics.horizontalAdvance(g.name));
+    for (const QString& name : names)
+        legendWidth = std::max(legendWidth, std::min(longestName, metrics.horizontalAdvance(name)));
     legendWidth += static_cast<int>(30 * scale);
     const int margin = static_cast<int>(std::lround(10 * scale));
     const QRectF plot(area.left() + metrics.horizontalAdvance(QStringLiteral("-100")) + margin,
@@ -86,10 +102,10 @@ void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& mode
         return;
     }
 
-    // Grid and numbers: every 10 degrees, and a time step that gives about eight lines.
+    // Grid and numbers: a few lines of degrees, and a time step that gives about eight lines.
     painter.setPen(QPen(Grid, std::max(1.0, std::round(scale))));
     const double dy = p.height() / (hi - lo);
-    for (double d = lo; d <= hi + 1e-9; d += 10) {
+    for (const double d : GridDegrees(lo, hi)) {
         const double y = p.bottom() - (d - lo) * dy;
         painter.setPen(QPen(Grid, std::max(1.0, std::round(scale))));
         painter.drawLine(QPointF(p.left(), y), QPointF(p.right(), y));
@@ -143,8 +159,10 @@ void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& mode
         f.setBold(static_cast<int>(i) == picked);
         painter.setFont(f);
         painter.setPen(Lettering);
+        const QFontMetrics fm(f);
         painter.drawText(QPointF(swatch.right() + 4 * scale, y + metrics.ascent()),
-                         groups[i].name);
+                         fm.elidedText(names.value(static_cast<qsizetype>(i)), Qt::ElideMiddle,
+                                       longestName));
         y += metrics.height();
     }
     painter.restore();

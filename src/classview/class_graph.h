@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPainter>
 #include <QRect>
+#include <vector>
 
 #include "classview/class_model.h"
 
@@ -13,6 +14,10 @@ namespace ClassView {
 
 // The colour of trace number `n`: well apart from its neighbours, 40 of them at least.
 QColor TraceColour(int n);
+
+// The degrees of the temperature grid's lines between `lo` and `hi`: ten degrees apart, or
+// farther on a wide range, so that there are never more than about a dozen.
+std::vector<double> GridDegrees(double lo, double hi);
 
 // Draws the graph into `area`; `picked` is the group drawn stronger (-1: none); `scale` is the
 // window's zoom (lines and lettering grow with it).

@@ -3,7 +3,8 @@
 #include <QList>
 #include <algorithm>
 #include <cmath>
-#include <limits>
+
+#include "classview/group_names.h"
 
 namespace ClassView {
 
@@ -20,110 +21,136 @@ QByteArray DegreesText(float degrees) {
     return hundredths < 0 ? '-' + text : text;
 }
 
-QByteArray CsvField(const QString& text) {
-    QByteArray field = text.toUtf8();
-    if (!field.contains(',') && !field.contains('"') && !field.contains('\n')) return field;
-    return '"' + field.replace("\"", "\"\"") + '"';
-}
+constexpr double Empty = std::numeric_limits<double>::infinity();
 
 }  // namespace
 
-Group& ClassModel::group(const QString& name) {
+Group* ClassModel::group(const QString& name) {
     for (Group& g : groups_)
-        if (g.name == name && !g.fromFile) return g;
+        if (g.name == name && !g.fromFile) return &g;
+    if (groups_.size() >= MaxGroups) return nullptr;
     // In the order of their names, each keeping the colour of its arrival.
     Group g;
     g.name = name;
     g.colour = static_cast<int>(groups_.size());
     const auto at = std::find_if(groups_.begin(), groups_.end(),
                                  [&name](const Group& other) { return name < other.name; });
-    return *groups_.insert(at, g);
+    return &*groups_.insert(at, std::move(g));
 }
 
 void ClassModel::startMeasurement(Group& g, const QString& id) {
     g.id = id;
+    if (g.degrees.count() > 0) rangeStale_ = true;
     g.degrees.clear();
-    g.ticks = 0;
 }
 
-bool ClassModel::take(const ClassLink::Message& m) {
-    Group& g = group(m.group);
+void ClassModel::setTick(Group& g, int tick, float degrees) {
+    g.degrees.set(tick, degrees);
+    widen(degrees);
+}
+
+void ClassModel::widen(double degrees) const {
+    if (rangeStale_) return;
+    hi_ = std::max(hi_, degrees);
+    lo_ = std::min(lo_, degrees);
+}
+
+ClassModel::Taken ClassModel::take(const ClassLink::Message& m) {
+    Group* found = group(m.group);
+    if (!found) return Taken::Dropped;
+    Group& g = *found;
     switch (m.kind) {
         case ClassLink::Kind::Status:
             g.online = m.status.online;
-            if (!m.status.online) return true;
+            if (!m.status.online) return Taken::Shown;
             g.measuring = m.status.measuring;
             g.sensor = m.status.sensor;
-            // Measurements are named by their start: a later one takes the place of the shown.
-            if (m.status.id != g.id && (m.status.id > g.id || m.status.id.isEmpty()))
-                startMeasurement(g, m.status.id);
-            return true;
-        case ClassLink::Kind::Tick: {
-            if (m.tick.id != g.id) {
-                if (!g.id.isEmpty() && m.tick.id < g.id) return false;  // an older measurement
-                startMeasurement(g, m.tick.id);
+            // The group's own status names its current measurement: that is the one shown.
+            g.statusKnown = true;
+            if (m.status.id != g.id) startMeasurement(g, m.status.id);
+            return Taken::Shown;
+        case ClassLink::Kind::Tick:
+        case ClassLink::Kind::Lesson: {
+            const QString& id = m.kind == ClassLink::Kind::Tick ? m.tick.id : m.lesson.id;
+            if (m.kind == ClassLink::Kind::Lesson && m.lesson.cleared) return Taken::Shown;
+            if (id != g.id) {
+                // Before the status has come, the latest measurement heard of is shown.
+                if (g.statusKnown || (!g.id.isEmpty() && id < g.id)) return Taken::Dropped;
+                startMeasurement(g, id);
             }
-            const auto index = static_cast<size_t>(m.tick.index);
-            if (index >= g.degrees.size()) g.degrees.resize(index + 1, Missing);
-            if (std::isnan(g.degrees[index])) ++g.ticks;
-            g.degrees[index] = static_cast<float>(m.tick.degrees);
-            return true;
+            if (m.kind == ClassLink::Kind::Tick) {
+                setTick(g, m.tick.index, static_cast<float>(m.tick.degrees));
+            } else {
+                for (size_t k = 0; k < m.lesson.degrees.size(); ++k)
+                    setTick(g, m.lesson.from + static_cast<int>(k), m.lesson.degrees[k]);
+            }
+            return Taken::Shown;
         }
         case ClassLink::Kind::Reading:
             g.hasReading = true;
             g.reading = m.reading.degrees;
-            return true;
+            widen(g.reading);
+            return Taken::Shown;
     }
-    return false;
+    return Taken::Dropped;
 }
 
-void ClassModel::addLesson(const QString& name, const std::vector<float>& degrees) {
+bool ClassModel::addLesson(const QString& name, const std::vector<float>& degrees) {
+    if (groups_.size() >= MaxGroups) return false;
     Group g;
     g.name = name;
     g.fromFile = true;
-    g.degrees = degrees;
-    g.ticks = static_cast<int>(std::count_if(degrees.begin(), degrees.end(),
-                                             [](float d) { return !std::isnan(d); }));
+    for (size_t t = 0; t < degrees.size(); ++t) {
+        g.degrees.set(static_cast<int>(t), degrees[t]);
+        if (!std::isnan(degrees[t])) widen(degrees[t]);
+    }
     g.hasReading = !degrees.empty();
     g.reading = degrees.empty() ? 0 : degrees.back();
     g.colour = static_cast<int>(groups_.size());
-    groups_.push_back(g);
+    groups_.push_back(std::move(g));
+    return true;
+}
+
+const QStringList& ClassModel::shownNames() const {
+    if (shown_.size() != static_cast<qsizetype>(groups_.size())) {
+        QStringList names;
+        for (const Group& g : groups_) names << g.name;
+        shown_ = ShownNames(names);
+    }
+    return shown_;
 }
 
 int ClassModel::lastTick() const {
     int last = -1;
-    for (const Group& g : groups_) last = std::max(last, static_cast<int>(g.degrees.size()) - 1);
+    for (const Group& g : groups_) last = std::max(last, g.degrees.size() - 1);
     return last;
 }
 
 std::pair<double, double> ClassModel::range() const {
-    float hi = -std::numeric_limits<float>::infinity(), lo = -hi;
-    for (const Group& g : groups_) {
-        for (float d : g.degrees)
-            if (!std::isnan(d)) {
-                hi = std::max(hi, d);
-                lo = std::min(lo, d);
-            }
-        if (g.hasReading) {  // the tiles' columns show the readings on the same range
-            hi = std::max(hi, static_cast<float>(g.reading));
-            lo = std::min(lo, static_cast<float>(g.reading));
+    if (rangeStale_) {
+        rangeStale_ = false;
+        hi_ = -Empty;
+        lo_ = Empty;
+        for (const Group& g : groups_) {
+            g.degrees.forEach([this](int, float d) { widen(d); });
+            if (g.hasReading) widen(g.reading);  // the tiles' columns show them on this range
         }
     }
-    if (hi < lo) return {-10, 100};
-    return {std::floor((lo - 3.0) / 10.0) * 10.0, std::floor((hi + 12.0) / 10.0) * 10.0};
+    if (hi_ < lo_) return {-10, 100};
+    return {std::floor((lo_ - 3.0) / 10.0) * 10.0, std::floor((hi_ + 12.0) / 10.0) * 10.0};
 }
 
 QByteArray ClassModel::csv() const {
     QByteArray out = "\xEF\xBB\xBF経過時間(秒)";
-    for (const Group& g : groups_) out += ',' + CsvField(g.name);
+    for (const QString& name : shownNames()) out += ',' + CsvTextCell(name);
     out += "\r\n";
     const int last = lastTick();
     for (int t = 0; t <= last; ++t) {
         out += QByteArray::number(t / 2) + (t % 2 ? ".5" : ".0");
         for (const Group& g : groups_) {
             out += ',';
-            if (static_cast<size_t>(t) < g.degrees.size() && !std::isnan(g.degrees[t]))
-                out += DegreesText(g.degrees[t]);
+            const float d = g.degrees.at(t);
+            if (!std::isnan(d)) out += DegreesText(d);
         }
         out += "\r\n";
     }
@@ -146,6 +173,8 @@ std::vector<float> ReadLessonFile(const QByteArray& bytes, bool* ok) {
         if (fields.size() < 2 || !secondsOk || !degreesOk || !std::isfinite(value) ||
             seconds < 0 || seconds * 2 > ClassLink::LastTick || seconds * 2 != std::floor(seconds * 2))
             return {};
+        // A value no sensor of the box gives is no reading: the tick stays empty.
+        if (value < ClassLink::ColdestReading || value > ClassLink::HottestReading) continue;
         const auto tick = static_cast<size_t>(seconds * 2);
         if (tick >= degrees.size()) degrees.resize(tick + 1, Missing);
         degrees[tick] = static_cast<float>(value);

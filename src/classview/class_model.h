@@ -1,14 +1,21 @@
 // The class as the class view knows it: each group's state, its current measurement tick by
-// tick (each tick kept once, with its latest value), and lessons opened from files.
+// tick (each tick kept once, with its latest value), and lessons opened from files. Whatever a
+// group sends, the class stays bounded: at most MaxGroups groups, a measurement the group's
+// own status does not name is not shown, and memory follows the ticks received.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <limits>
 #include <vector>
 
 #include "classlink/class_messages.h"
+#include "classview/tick_series.h"
 
 namespace ClassView {
+
+// Groups a class holds; the messages of more are dropped.
+constexpr int MaxGroups = 64;
 
 struct Group {
     QString name;
@@ -16,35 +23,52 @@ struct Group {
     bool measuring = false;
     bool fromFile = false;  // a lesson file, not a group on the network
     QString sensor;
-    QString id;                   // the measurement shown
-    std::vector<float> degrees;   // by tick; NaN where no tick has arrived
-    int ticks = 0;                // ticks held (not NaN)
+    bool statusKnown = false;  // its status has come: it names the measurement shown
+    QString id;                // the measurement shown
+    TickSeries degrees;        // by tick
     bool hasReading = false;
-    double reading = 0;           // the latest reading, or the last tick of a file
-    int colour = 0;               // its place in the palette of traces
+    double reading = 0;  // the latest reading, or the last tick of a file
+    int colour = 0;      // its place in the palette of traces
 };
 
 class ClassModel {
   public:
-    // Takes one message read from the network; false when it changed nothing shown.
-    bool take(const ClassLink::Message& message);
-    // A lesson from a file, shown as a group of its own (named after the file).
-    void addLesson(const QString& name, const std::vector<float>& degrees);
+    enum class Taken {
+        Shown,    // kept: it changes, or may change, what is shown
+        Dropped,  // refused: a group too many, or a measurement that is not the group's current
+    };
+    // Takes one message read from the network.
+    Taken take(const ClassLink::Message& message);
+    // A lesson from a file, shown as a group of its own (named after the file); false when the
+    // class holds as many groups as it may.
+    bool addLesson(const QString& name, const std::vector<float>& degrees);
     const std::vector<Group>& groups() const { return groups_; }
+    // The groups' names as shown (classview/group_names.h), in the order of groups().
+    const QStringList& shownNames() const;
     // The last tick any group holds; -1 when none holds one.
     int lastTick() const;
-    // The automatic range over every group's ticks and readings, as the thermometer's: 2 to 12 degrees
-    // above the highest, 3 to 13 below the lowest, on multiples of ten. {-10, 100} when empty.
+    // The automatic range over every group's ticks and readings, as the thermometer's: 2 to 12
+    // degrees above the highest, 3 to 13 below the lowest, on multiples of ten. {-10, 100}
+    // when empty.
     std::pair<double, double> range() const;
     // The class's lesson as one CSV file: seconds, then one column per group; UTF-8 with a
     // byte-order mark and CR LF, as a group's lesson file.
     QByteArray csv() const;
 
   private:
-    Group& group(const QString& name);
+    Group* group(const QString& name);
     void startMeasurement(Group& g, const QString& id);
+    void setTick(Group& g, int tick, float degrees);
+    void widen(double degrees) const;
 
     std::vector<Group> groups_;
+    // The highest and lowest degrees held, kept as they come; made anew after a group's
+    // measurement has been replaced.
+    mutable bool rangeStale_ = false;
+    mutable double hi_ = -std::numeric_limits<double>::infinity();
+    mutable double lo_ = std::numeric_limits<double>::infinity();
+    // The shown names, made anew when a group has come.
+    mutable QStringList shown_;
 };
 
 // The ticks of a group's lesson file (as Kelvira records it): the degrees by tick, or nothing

@@ -65,7 +65,8 @@ void GroupTile::paintEvent(QPaintEvent*) {
     name.setBold(true);
     p.setFont(name);
     p.drawText(QRect(left, unit / 4, width() - left, unit), Qt::AlignLeft | Qt::AlignVCenter,
-               m.elidedText(g.name, Qt::ElideRight, width() - left - unit / 4));
+               QFontMetrics(name).elidedText(model_.shownNames().value(group_), Qt::ElideMiddle,
+                                             width() - left - unit / 4));
     QFont big = font();
     big.setPixelSize(2 * font().pixelSize());
     big.setBold(true);

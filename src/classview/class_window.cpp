@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QMenu>
 #include <QMimeData>
+#include <QRandomGenerator>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -53,6 +54,17 @@ ClassWindow::ClassWindow() {
     column->addWidget(graph_, 1);
     counts_ = new QLabel(this);
     column->addWidget(counts_);
+    // Why the class's broker is not reached, in the window: its title is hidden on a
+    // projector's full screen.
+    state_ = new QLabel(this);
+    state_->setAutoFillBackground(true);
+    QPalette warning = state_->palette();
+    warning.setColor(QPalette::Window, QColor(255, 255, 0));
+    warning.setColor(QPalette::WindowText, QColor(0, 0, 0));
+    state_->setPalette(warning);
+    state_->setMargin(4);
+    state_->hide();
+    column->insertWidget(0, state_);
     connect(graph_, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { showMenu(graph_->mapToGlobal(at)); });
     auto* save = new QShortcut(QKeySequence::Save, this);
@@ -72,32 +84,38 @@ void ClassWindow::watch(const ClassLink::ClassAddress& address) {
     className_ = address.className;
     ClassLink::BrokerLink::Callbacks callbacks;
     // From the network thread, handed on to this one.
-    callbacks.connection = [this](bool up) {
-        QMetaObject::invokeMethod(this, [this, up] {
-            connected_ = up;
-            showTitle();
-        }, Qt::QueuedConnection);
+    callbacks.fault = [this](ClassLink::LinkFault fault) {
+        QMetaObject::invokeMethod(this, [this, fault] { showFault(fault); }, Qt::QueuedConnection);
     };
     callbacks.received = [this](const QByteArray& topic, const QByteArray& payload) {
         QMetaObject::invokeMethod(this, [this, topic, payload] { receive(topic, payload); },
                                   Qt::QueuedConnection);
     };
-    link_ = std::make_unique<ClassLink::BrokerLink>(
-        address, QStringLiteral("kelvira-class-") + QString::number(QApplication::applicationPid()),
-        ClassLink::BrokerLink::Will{}, callbacks, true);
+    // A client's name no group can guess, so that none can take it over and put the view off.
+    const QString id = QStringLiteral("kelvira-class-") +
+                       QString::number(QRandomGenerator::system()->generate64(), 36);
+    link_ = std::make_unique<ClassLink::BrokerLink>(address, id, ClassLink::BrokerLink::Will{},
+                                                    callbacks);
     link_->subscribe(ClassLink::ClassTopics(className_));
+    showFault(link_->setUpFault() != ClassLink::LinkFault::None ? link_->setUpFault()
+                                                                 : ClassLink::LinkFault::Connecting);
     link_->start();
+}
+
+void ClassWindow::showFault(ClassLink::LinkFault fault) {
+    fault_ = fault;
+    state_->setText(QStringLiteral("クラス %1：%2")
+                        .arg(className_, ClassLink::LinkFaultText(fault)));
+    state_->setVisible(fault != ClassLink::LinkFault::None);
     showTitle();
 }
 
 void ClassWindow::receive(const QByteArray& topic, const QByteArray& payload) {
     const auto message = ClassLink::ReadMessage(className_, topic, payload);
-    if (!message) {
+    if (!message || model_.take(*message) == ClassModel::Taken::Dropped)
         ++dropped_;
-    } else {
+    else
         ++received_;
-        model_.take(*message);
-    }
     changed();
 }
 
@@ -106,8 +124,7 @@ bool ClassWindow::openLesson(const QString& path) {
     if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024) return false;
     bool ok = false;
     const std::vector<float> degrees = ReadLessonFile(file.readAll(), &ok);
-    if (!ok) return false;
-    model_.addLesson(QFileInfo(path).completeBaseName(), degrees);
+    if (!ok || !model_.addLesson(QFileInfo(path).completeBaseName(), degrees)) return false;
     changed();
     return true;
 }
@@ -202,7 +219,10 @@ void ClassWindow::showTitle() {
     QString title = Title;
     if (!className_.isEmpty())
         title += QLatin1Char(' ') + className_ +
-                 (connected_ ? QStringLiteral("（接続）") : QStringLiteral("（接続中…）"));
+                 (fault_ == ClassLink::LinkFault::None
+                      ? QStringLiteral("（接続）")
+                      : QStringLiteral("（") + ClassLink::LinkFaultText(fault_) +
+                            QStringLiteral("）"));
     setWindowTitle(title);
 }
 

@@ -23,7 +23,7 @@ class ClassWindow : public QWidget {
 
     // Subscribes to the class at `address`; without one the window shows files alone.
     void watch(const ClassLink::ClassAddress& address);
-    // Opens a group's lesson file; false when it is not one.
+    // Opens a group's lesson file; false when it is not one, or the class is full.
     bool openLesson(const QString& path);
     // Takes one message as the broker delivered it (from this thread).
     void receive(const QByteArray& topic, const QByteArray& payload);
@@ -31,6 +31,8 @@ class ClassWindow : public QWidget {
     const ClassModel& model() const { return model_; }
     int received() const { return received_; }
     int dropped() const { return dropped_; }
+    // What the window says about the class's broker; empty while the view is connected.
+    QString faultShown() const { return state_->isHidden() ? QString() : state_->text(); }
     // The graph as shown, at the window's scale.
     QImage graphPicture() const;
     // Writes the class's lesson to `path`; false when it could not.
@@ -49,17 +51,19 @@ class ClassWindow : public QWidget {
     void askToSaveCsv();
     void askToOpen();
     void showTitle();
+    void showFault(ClassLink::LinkFault fault);
 
     ClassModel model_;
     QString className_;
     std::unique_ptr<ClassLink::BrokerLink> link_;
-    bool connected_ = false;
+    ClassLink::LinkFault fault_ = ClassLink::LinkFault::Connecting;
     int received_ = 0, dropped_ = 0;
     QString picked_;  // the group whose trace stands out; empty: none
     QGridLayout* tiles_;
     std::vector<GroupTile*> tileWidgets_;
     Graph* graph_;
     QLabel* counts_;
+    QLabel* state_;  // why the broker is not reached; hidden while it is
 };
 
 }  // namespace ClassView

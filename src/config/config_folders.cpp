@@ -13,15 +13,21 @@ QString Env(const char* name) {
 QString givenConfigDir;
 QString givenExamples;
 
+// $XDG_CONFIG_HOME/kelvira, or ~/.config/kelvira; empty when neither is absolute.
+QString UserFolder(const FolderSources& from) {
+    QString home = from.xdgConfigHome;
+    if (!QDir::isAbsolutePath(home) && !from.home.isEmpty()) home = from.home + "/.config";
+    return QDir::isAbsolutePath(home) ? home + "/kelvira" : QString();
+}
+
 }  // namespace
 
 QStringList ConfigFolders(const FolderSources& from) {
     QStringList folders{QStringLiteral(".")};
     if (!from.configDir.isEmpty()) folders << from.configDir;
 
-    QString home = from.xdgConfigHome;
-    if (!QDir::isAbsolutePath(home) && !from.home.isEmpty()) home = from.home + "/.config";
-    if (QDir::isAbsolutePath(home)) folders << home + "/kelvira";
+    const QString user = UserFolder(from);
+    if (!user.isEmpty()) folders << user;
 
     const QString dirs =
         from.xdgConfigDirs.isEmpty() ? QStringLiteral("/etc/xdg") : from.xdgConfigDirs;
@@ -45,6 +51,14 @@ QStringList ConfigFolders() {
     from.home = Env("HOME");
     from.examples = givenExamples;
     return ConfigFolders(from);
+}
+
+QString DefaultPasswordFile() {
+    FolderSources from;
+    from.xdgConfigHome = Env("XDG_CONFIG_HOME");
+    from.home = Env("HOME");
+    const QString user = UserFolder(from);
+    return user.isEmpty() ? QString() : user + QStringLiteral("/class-password");
 }
 
 }  // namespace Vexo

@@ -30,4 +30,8 @@ void SearchConfigFolders(const QString& configDir, const QString& examples);
 // The folders searched now: those handed in, with this process's environment.
 QStringList ConfigFolders();
 
+// The user's own file of the class's password: class-password in $XDG_CONFIG_HOME/kelvira
+// (~/.config/kelvira). Read only when a class's address names a user and no password.
+QString DefaultPasswordFile();
+
 }  // namespace Vexo

@@ -27,7 +27,7 @@ std::vector<LogLine> MissingTableLines(const ConfigFile& ekion, const ConfigFile
         if (file->content) continue;
         if (file->path.isEmpty()) {
             notFound = true;
-            lines.emplace_back(QStringLiteral("校正表が見つかりません："), name);
+            lines.emplace_back(QStringLiteral("校正表がありません："), name);
         } else {
             lines.emplace_back(QStringLiteral("校正表を読めません："), file->path);
         }

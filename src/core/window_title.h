@@ -14,9 +14,11 @@ enum class TitleMark {
     NotRecorded,  // "（記録できません）": the lesson cannot be recorded
     ClassJoined,  // "（クラスに接続）": the lesson reaches the class's broker
     ClassTrying,  // "（クラスに接続中…）": the class's broker is not reached yet, or not again
+    ClassFault,   // why the class's broker is not reached, e.g. "（クラス：パスワードが違います）"
 };
 
-void SetTitleMark(TitleMark mark, bool on);
+// Sets or clears `mark`; `text` takes the place of the mark's own words when not empty.
+void SetTitleMark(TitleMark mark, bool on, const QString& text = {});
 // The title with the marks that are set.
 QString WindowTitleText();
 // Called with the title whenever it changes; the main window sets it.

@@ -31,13 +31,29 @@ class ClassMessagesTest : public QObject {
         read = ClassLink::ReadMessage("2-1", ClassLink::Topic("2-1", "1班", Kind::Reading),
                                       ClassLink::ReadingPayload({23, ClassLink::NoRaw}));
         QVERIFY(read && read->reading.raw == ClassLink::NoRaw);
+
+        // The lesson so far, in parts: part 1 holds ticks 1000 to 1999.
+        std::vector<float> lesson(1500, 21.5f);
+        lesson[1499] = -3;
+        read = ClassLink::ReadMessage("2-1", ClassLink::Topic("2-1", "1班", Kind::Lesson, 1),
+                                      ClassLink::LessonPayload(tick.id, 1, lesson));
+        QVERIFY(read && read->kind == Kind::Lesson && read->lesson.from == 1000);
+        QCOMPARE(read->lesson.degrees.size(), size_t(500));
+        QCOMPARE(read->lesson.degrees.back(), -3.0f);
+        read = ClassLink::ReadMessage("2-1", ClassLink::Topic("2-1", "1班", Kind::Lesson, 1), "");
+        QVERIFY(read && read->lesson.cleared);
     }
 
     void whatIsNotOfItsFormIsRefused_data() {
         QTest::addColumn<QByteArray>("topic");
         QTest::addColumn<QByteArray>("payload");
         const QByteArray tick = "kelvira/2-1/g/tick";
-        const QByteArray good = "{\"id\":\"a\",\"i\":3,\"s\":1.5,\"c\":20,\"raw\":1}";
+        const QByteArray good =
+            "{\"id\":\"2026-12-08T10:42:05\",\"i\":3,\"s\":1.5,\"c\":20,\"raw\":1}";
+        QVERIFY(ClassLink::ReadMessage("2-1", tick, good));
+        auto withTick = [&good](const char* from, const QByteArray& to) {
+            return QByteArray(good).replace(from, to);
+        };
         QTest::newRow("another class") << QByteArray("kelvira/2-2/g/tick") << good;
         QTest::newRow("too deep") << QByteArray("kelvira/2-1/g/x/tick") << good;
         QTest::newRow("unknown kind") << QByteArray("kelvira/2-1/g/order") << good;
@@ -45,21 +61,22 @@ class ClassMessagesTest : public QObject {
         QTest::newRow("an array") << tick << QByteArray("[1,2]");
         QTest::newRow("no id") << tick << QByteArray("{\"i\":3,\"s\":1.5,\"c\":20,\"raw\":1}");
         QTest::newRow("index past the end")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":10001,\"s\":5000.5,\"c\":20,\"raw\":1}");
-        QTest::newRow("negative index")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":-1,\"s\":-0.5,\"c\":20,\"raw\":1}");
+            << tick << withTick("\"i\":3,\"s\":1.5", "\"i\":10001,\"s\":5000.5");
+        QTest::newRow("negative index") << tick << withTick("\"i\":3,\"s\":1.5", "\"i\":-1,\"s\":-0.5");
         QTest::newRow("index not whole")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":2.5,\"s\":1.25,\"c\":20,\"raw\":1}");
-        QTest::newRow("seconds not half the index")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":3,\"s\":9,\"c\":20,\"raw\":1}");
-        QTest::newRow("degrees as text")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":3,\"s\":1.5,\"c\":\"20\",\"raw\":1}");
-        QTest::newRow("degrees beyond reach")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":3,\"s\":1.5,\"c\":1e300,\"raw\":1}");
-        QTest::newRow("raw past a byte")
-            << tick << QByteArray("{\"id\":\"a\",\"i\":3,\"s\":1.5,\"c\":20,\"raw\":256}");
-        QTest::newRow("id too long")
-            << tick << "{\"id\":\"" + QByteArray(65, 'x') + "\",\"i\":3,\"s\":1.5,\"c\":20,\"raw\":1}";
+            << tick << withTick("\"i\":3,\"s\":1.5", "\"i\":2.5,\"s\":1.25");
+        QTest::newRow("seconds not half the index") << tick << withTick("\"s\":1.5", "\"s\":9");
+        QTest::newRow("degrees as text") << tick << withTick("\"c\":20", "\"c\":\"20\"");
+        // What no sensor of the box can give: a class graph of any range would follow it.
+        QTest::newRow("degrees of no sensor, hot") << tick << withTick("\"c\":20", "\"c\":100000");
+        QTest::newRow("degrees of no sensor, cold") << tick << withTick("\"c\":20", "\"c\":-100000");
+        QTest::newRow("just too hot") << tick << withTick("\"c\":20", "\"c\":150.5");
+        QTest::newRow("raw past a byte") << tick << withTick("\"raw\":1", "\"raw\":256");
+        QTest::newRow("id of another form")
+            << tick << withTick("2026-12-08T10:42:05", "2026-12-08 10:42:05");
+        QTest::newRow("id of no moment")
+            << tick << withTick("2026-12-08T10:42:05", "2026-13-40T25:61:61");
+        QTest::newRow("id of words") << tick << withTick("2026-12-08T10:42:05", "a");
         QTest::newRow("huge") << tick << good + QByteArray(2000, ' ');
         QTest::newRow("a group of wildcards") << QByteArray("kelvira/2-1/+/tick") << good;
         QTest::newRow("status of another group")
@@ -68,6 +85,16 @@ class ClassMessagesTest : public QObject {
             << QByteArray("kelvira/2-1/g/status")
             << QByteArray("{\"group\":\"g\",\"online\":true,\"measuring\":true,\"sensor\":\"x\","
                           "\"min\":0,\"max\":10}");
+        const QByteArray part = "{\"id\":\"2026-12-08T10:42:05\",\"from\":1000,\"c\":[20,21]}";
+        QVERIFY(ClassLink::ReadMessage("2-1", "kelvira/2-1/g/lesson/1", part));
+        QTest::newRow("lesson part of another number") << QByteArray("kelvira/2-1/g/lesson/2") << part;
+        QTest::newRow("lesson part 01") << QByteArray("kelvira/2-1/g/lesson/01") << part;
+        QTest::newRow("lesson part past the lesson") << QByteArray("kelvira/2-1/g/lesson/11") << part;
+        QTest::newRow("lesson part of no sensor")
+            << QByteArray("kelvira/2-1/g/lesson/1") << QByteArray(part).replace("21", "1e9");
+        QTest::newRow("lesson part too long")
+            << QByteArray("kelvira/2-1/g/lesson/1")
+            << QByteArray(part).replace("[20,21]", "[" + QByteArray("20,").repeated(1000) + "20]");
         QTest::newRow("status with its range upside down")
             << QByteArray("kelvira/2-1/g/status")
             << QByteArray("{\"group\":\"g\",\"online\":true,\"measuring\":true,\"sensor\":\"air\","

@@ -79,8 +79,8 @@ class StartupTest : public QObject {
         const QString ekion = QStringLiteral("液温データ(EKION.CSV)読み込み。");
         const QString kion = QStringLiteral("気温データ(KION.CSV)読み込み。");
         const QString tooFew = QStringLiteral("データが足りません！");
-        const QString noEkion = QStringLiteral("校正表が見つかりません：EKION.CSV");
-        const QString noKion = QStringLiteral("校正表が見つかりません：KION.CSV");
+        const QString noEkion = QStringLiteral("校正表がありません：EKION.CSV");
+        const QString noKion = QStringLiteral("校正表がありません：KION.CSV");
         const QString where = "<folders>";  // SearchedFolders
         QTest::newRow("no files") << QStringList{}
                                   << QStringList{begin, end, "", noEkion, noKion, where};

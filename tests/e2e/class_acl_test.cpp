@@ -44,10 +44,11 @@ class ClassAclTest : public QObject {
             return QStringList{program, "-h", "127.0.0.1", "-p", port, "-u", user, "-P", user + "pw"};
         };
         // A subscriber that waits 3 s for one message; its output, empty when none came.
-        auto listen = [&](const QString& user, const QString& topic) {
+        auto listen = [&](const QString& user, const QString& topic, const QString& id = {}) {
             auto* p = new QProcess(this);
             p->setProcessChannelMode(QProcess::MergedChannels);
-            const QStringList c = client(Sub, user) + QStringList{"-t", topic, "-C", "1", "-W", "4", "-v"};
+            QStringList c = client(Sub, user) + QStringList{"-t", topic, "-C", "1", "-W", "4", "-v"};
+            if (!id.isEmpty()) c << "-i" << id;
             p->start(c.first(), c.mid(1));
             p->waitForStarted(3000);
             QTest::qWait(700);  // subscribed
@@ -72,10 +73,22 @@ class ClassAclTest : public QObject {
         publish("han1", "kelvira/2-1/han2/tick");
         QCOMPARE(heard(teacher), QString());
 
-        // A group reads nothing, not even its own.
+        // A group reads nothing. (A group's user signs in once at a time: its name is its
+        // client's, so the other group publishes.)
         QProcess* group = listen("han2", "kelvira/#");
-        QCOMPARE(publish("han2", "kelvira/2-1/han2/tick"), 0);
+        QCOMPARE(publish("han1", "kelvira/2-1/han1/tick"), 0);
         QCOMPARE(heard(group), QString());
+
+        // No group can sign in under the name of another client and put it off the broker:
+        // the teacher's view hears on.
+        broker.log();  // what it said so far
+        teacher = listen("teacher", "kelvira/2-1/#", "kelvira-class-view");
+        for (const QString id : {"kelvira-class-view", "teacher"})
+            RunClient(client(Sub, "han1") + QStringList{"-i", id, "-t", "x", "-W", "1"});
+        QCOMPARE(publish("han2", "kelvira/2-1/han2/tick"), 0);
+        QCOMPARE(heard(teacher), QString("kelvira/2-1/han2/tick {}"));
+        const QString said = broker.log();
+        QVERIFY2(!said.contains("already connected"), qPrintable(said));
 
         // Without signing in, nobody gets in.
         QVERIFY(RunClient({Pub, "-h", "127.0.0.1", "-p", port, "-t", "kelvira/2-1/x/tick", "-m",

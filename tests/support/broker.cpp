@@ -82,6 +82,13 @@ bool Broker::start() {
     return BoxRig::waitFor([this] { return Listens(port_); }, 5000);
 }
 
+QString Broker::log() {
+    // What it wrote is taken from the pipe only when asked for.
+    while (process_.waitForReadyRead(200)) {
+    }
+    return QString::fromLocal8Bit(process_.readAll());
+}
+
 void Broker::kill() {
     process_.kill();
     process_.waitForFinished(3000);

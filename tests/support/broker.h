@@ -21,7 +21,8 @@ class Broker {
     // A copy of `file` in the broker's own folder, which the broker can read after it has
     // dropped to its own user (a file in a clone under /root it could not); its path.
     QString share(const QString& file) const;
-    QString log() { return QString::fromLocal8Bit(process_.readAll()); }  // what it said
+    // What it said since it was last asked.
+    QString log();
 
   private:
     QTemporaryDir dir_;

@@ -1,0 +1,127 @@
+// The class view's picture of the class, whatever the groups send: the measurement their own
+// status names, a bounded class, readable and distinct names, and a CSV no spreadsheet runs.
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "classlink/class_messages.h"
+#include "classview/class_graph.h"
+#include "classview/class_model.h"
+#include "classview/group_names.h"
+
+using ClassView::ClassModel;
+using Taken = ClassModel::Taken;
+
+namespace {
+
+const QString Real = "2026-12-08T10:42:05";
+
+ClassLink::Message Status(const QString& group, const QString& id) {
+    ClassLink::Message m;
+    m.kind = ClassLink::Kind::Status;
+    m.group = group;
+    m.status = {group, true, true, "air", -10, 100, id, "1.0.0"};
+    return m;
+}
+
+ClassLink::Message Tick(const QString& group, const QString& id, int index, double degrees) {
+    ClassLink::Message m;
+    m.kind = ClassLink::Kind::Tick;
+    m.group = group;
+    m.tick = {id, index, index / 2.0, degrees, 63};
+    return m;
+}
+
+}  // namespace
+
+class ClassModelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    // A tick of a measurement the group's status does not name cannot replace its series.
+    void theGroupsOwnStatusNamesTheMeasurementShown() {
+        ClassModel model;
+        QCOMPARE(model.take(Status("g", Real)), Taken::Shown);
+        for (int t = 0; t < 5; ++t) QCOMPARE(model.take(Tick("g", Real, t, 20 + t)), Taken::Shown);
+        QCOMPARE(model.take(Tick("g", "9999-12-31T23:59:59", 0, 99)), Taken::Dropped);
+        QCOMPARE(model.take(Tick("g", Real, 5, 25)), Taken::Shown);
+        const ClassView::Group& g = model.groups().front();
+        QCOMPARE(g.degrees.count(), 6);
+        QCOMPARE(g.degrees.at(0), 20.0f);
+        // The group starts a new measurement: its status says so, and that one is shown.
+        const QString next = "2026-12-08T11:00:00";
+        QCOMPARE(model.take(Status("g", next)), Taken::Shown);
+        QCOMPARE(model.take(Tick("g", next, 0, 30)), Taken::Shown);
+        QCOMPARE(model.take(Tick("g", Real, 6, 26)), Taken::Dropped);
+        QCOMPARE(model.groups().front().degrees.count(), 1);
+    }
+
+    // 10 000 groups of one late tick each: the class keeps MaxGroups, each in one block.
+    void theClassIsBoundedWhateverTheGroupsSend() {
+        ClassModel model;
+        int dropped = 0;
+        for (int n = 0; n < 10000; ++n)
+            if (model.take(Tick(QString("g%1").arg(n), Real, 10000, 20)) == Taken::Dropped)
+                ++dropped;
+        QCOMPARE(int(model.groups().size()), ClassView::MaxGroups);
+        QCOMPARE(dropped, 10000 - ClassView::MaxGroups);
+        for (const ClassView::Group& g : model.groups()) {
+            QCOMPARE(g.degrees.count(), 1);
+            QVERIFY(g.degrees.room() <= ClassView::TickSeries::BlockTicks);
+        }
+        QVERIFY(!model.addLesson("file", {20, 21}));
+    }
+
+    void namesAreReadableAndDistinct_data() {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("plain") << QStringList{"han1", "1班"} << QStringList{"han1", "1班"};
+        QTest::newRow("a zero-width space")
+            << QStringList{"ok", "ok\u200B"} << QStringList{"ok", "ok⟨200B⟩"};
+        QTest::newRow("a right-to-left override")
+            << QStringList{"\u202Ekoob"} << QStringList{"⟨202E⟩koob"};
+        QTest::newRow("a space at the end") << QStringList{"ok", "ok "} << QStringList{"ok", "ok␣"};
+        QTest::newRow("Cyrillic look-alikes")
+            << QStringList{"ok", "\u043Ek"} << QStringList{"ok #1", "\u043Ek #2"};
+        QTest::newRow("full width") << QStringList{"ok", "ｏｋ"} << QStringList{"ok #1", "ｏｋ #2"};
+    }
+    void namesAreReadableAndDistinct() {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, shown);
+        QCOMPARE(ClassView::ShownNames(names), shown);
+    }
+
+    void theCsvRunsNoFormula() {
+        ClassModel model;
+        model.take(Tick("=HYPERLINK(\"http://x\")", Real, 0, 20));
+        model.take(Tick("@SUM(A1)", Real, 0, 21));
+        model.take(Tick("-2+3", Real, 0, 22));
+        const QByteArray header = model.csv().split('\n').first().trimmed();
+        QCOMPARE(header, QByteArray("\xEF\xBB\xBF経過時間(秒),'-2+3,\"'=HYPERLINK(\"\"http://x\"\")\",'@SUM(A1)"));
+    }
+
+    // The grid stays a dozen lines whatever the range, and a long name leaves the graph its
+    // width.
+    void theGraphStaysReadable() {
+        QVERIFY(ClassView::GridDegrees(-100000, 100000).size() <= 13);
+        QCOMPARE(ClassView::GridDegrees(-10, 40), (std::vector<double>{-10, 0, 10, 20, 30, 40}));
+        ClassModel model;
+        const QString wide = QString(64, QChar(0x3042));  // 64 of "あ"
+        for (int t = 0; t < 300; ++t) model.take(Tick(wide, Real, t, 20));
+        QImage picture(800, 400, QImage::Format_RGB32);
+        QPainter painter(&picture);
+        ClassView::DrawClassGraph(painter, picture.rect(), model, 0, 1.0);
+        painter.end();
+        const QRgb trace = ClassView::TraceColour(0).rgb();
+        int columns = 0;
+        for (int x = 0; x < picture.width(); ++x)
+            for (int y = 0; y < picture.height(); ++y)
+                if (picture.pixel(x, y) == trace) {
+                    ++columns;
+                    break;
+                }
+        QVERIFY2(columns > 400, qPrintable(QString::number(columns)));
+    }
+};
+
+QTEST_MAIN(ClassModelTest)
+#include "class_model_test.moc"

@@ -1,0 +1,134 @@
+// A class view that comes late or comes back holds every tick of every group's lesson so far:
+// 40 groups publish through a real broker on 127.0.0.1 (the groups' own publisher, in this
+// process), and the real class view, started mid-lesson or killed and started again while
+// the groups go on, saves a CSV holding each group's every tick.
+#include <signal.h>
+
+#include <QtTest>
+#include <memory>
+
+#include "classroom/class_publisher.h"
+#include "core/vexo.h"
+#include "support/box_rig.h"
+#include "support/broker.h"
+
+namespace {
+
+constexpr int Groups = 40;
+
+QString Name(int g) {
+    return QString("han%1").arg(g + 1, 2, 10, QChar('0'));
+}
+
+float Degrees(int g, int t) {
+    return 20 + g * 0.5f + (t % 7);
+}
+
+// The column of `group` in the class's CSV, one value a tick.
+QStringList Column(const QByteArray& csv, const QString& group) {
+    QList<QByteArray> lines = csv.split('\n');
+    const qsizetype column = lines.takeFirst().trimmed().split(',').indexOf(group.toUtf8());
+    if (column < 1) return {"no column " + group};
+    QStringList values;
+    for (const QByteArray& line : lines)
+        if (!line.trimmed().isEmpty()) values << line.trimmed().split(',').value(column);
+    return values;
+}
+
+QString Text(float degrees) {
+    return QString::number(degrees, 'f', 1);
+}
+
+}  // namespace
+
+class ClassLateViewTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Broker> broker_;
+    std::vector<std::unique_ptr<Vexo::ClassPublisher>> groups_;
+    int recorded_ = 0;
+
+    void record(int ticks) {
+        for (int t = recorded_; t < recorded_ + ticks; ++t)
+            for (int g = 0; g < Groups; ++g) groups_[g]->tickRecorded({t, t / 2.0, Degrees(g, t), 63});
+        recorded_ += ticks;
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         for (auto& group : groups_)
+                             if (group->acknowledgedTicks() < recorded_) return false;
+                         return true;
+                     },
+                     20000),
+                 "the broker did not acknowledge every tick");
+    }
+
+    bool startView(QProcess& view, const QString& csv) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        view.setProcessEnvironment(env);
+        view.setProcessChannelMode(QProcess::ForwardedChannels);
+        view.start(qEnvironmentVariable("KELVIRA_CLASS_BIN"), {broker_->url("2-1"), "--csv", csv});
+        return view.waitForStarted(5000);
+    }
+
+    void checkCsv(const QString& path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray csv = file.readAll();
+        for (int g = 0; g < Groups; ++g) {
+            QStringList expected;
+            for (int t = 0; t < recorded_; ++t) expected << Text(Degrees(g, t));
+            QCOMPARE(Column(csv, Name(g)), expected);
+        }
+    }
+
+  private slots:
+    void init() {
+        Vexo::ScaleMin = -10;
+        Vexo::ScaleMax = 100;
+        broker_ = std::make_unique<Broker>();
+        QVERIFY(broker_->start());
+        for (int g = 0; g < Groups; ++g) {
+            groups_.push_back(std::make_unique<Vexo::ClassPublisher>(
+                ClassLink::ParseClassAddress(broker_->url("2-1")), Name(g)));
+            groups_.back()->lessonStarted();
+        }
+        recorded_ = 0;
+    }
+    void cleanup() {
+        groups_.clear();
+        broker_.reset();
+    }
+
+    void aViewStartedMidLessonHoldsTheLessonSoFar() {
+        record(130);  // 5 200 ticks, more than a broker queues for a client
+        QTemporaryDir dir;
+        QProcess view;
+        QVERIFY(startView(view, dir.filePath("class.csv")));
+        QTest::qWait(5000);
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        checkCsv(dir.filePath("class.csv"));
+    }
+
+    void aViewStartedAgainHoldsWhatItMissed() {
+        QTemporaryDir dir;
+        QProcess view;
+        QVERIFY(startView(view, dir.filePath("class.csv")));
+        record(40);
+        QTest::qWait(2000);
+        ::kill(static_cast<pid_t>(view.processId()), SIGKILL);
+        QVERIFY(view.waitForFinished(5000));
+        record(90);  // while it is away
+        QVERIFY(startView(view, dir.filePath("class.csv")));
+        QTest::qWait(5000);
+        record(10);  // and after it is back
+        QTest::qWait(2000);
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        checkCsv(dir.filePath("class.csv"));
+    }
+};
+
+QTEST_GUILESS_MAIN(ClassLateViewTest)
+#include "class_late_view_test.moc"
