@@ -9,8 +9,8 @@
 #include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "classlink/class_address.h"
-#include "classview/class_keys.h"
 #include "config/config_folders.h"
+#include "config/customization.h"
 #include "classview/class_window.h"
 #include "ui/fonts.h"
 #include "ui/icon.h"
@@ -60,7 +60,7 @@ int RunClassView(int argc, char** argv) {
     // menu starts the view on the teacher's PC.
     QString url = !files.isEmpty() && files.first().contains(QStringLiteral("://"))
                       ? files.takeFirst()
-                      : ClassView::ClassOfCustomization();
+                      : Vexo::CustomizationValue(QLatin1StringView("KURASU="));
     ClassLink::ClassAddress address;
     HidePasswords(argc, argv);
     if (!url.isEmpty()) {

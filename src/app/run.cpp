@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStyleFactory>
+#include <QSysInfo>
 #include <cstdio>
 #include <thread>
 
@@ -13,6 +14,7 @@
 #include "app/trace.h"
 #include "classroom/class_publisher.h"
 #include "config/config_folders.h"
+#include "config/customization.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "device/port_choice.h"
@@ -36,8 +38,14 @@ QString ExamplesFolder() {
 void Wire() {
     if (Given.noRecord) Vexo::SwitchRecordingOff();
     Vexo::NamePortDevice(Given.port);
-    Vexo::SearchConfigFolders(Given.configDir, Given.demo ? ExamplesFolder() : QString());
     Vexo::AttachRecording();
+}
+
+// The group's name before the customization file is read: --group, Han=, else the host's.
+QString GroupName() {
+    if (!Given.group.trimmed().isEmpty()) return Given.group.trimmed();
+    const QString han = Vexo::CustomizationValue(QLatin1StringView("HAN="));
+    return han.isEmpty() ? QSysInfo::machineHostName() : han;
 }
 
 }  // namespace
@@ -62,10 +70,11 @@ int Run(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
 
+    Vexo::SearchConfigFolders(Given.configDir, Given.demo ? ExamplesFolder() : QString());
     DemoBox demo;
     if (Given.demo) {
         QString error;
-        Given.port = demo.start(error);
+        Given.port = demo.start(GroupName(), error);
         if (Given.port.isEmpty()) {
             std::fprintf(stderr, "kelvira: %s\n", qPrintable(error));
             return 1;

@@ -78,7 +78,11 @@ struct BrokerLink::Shared {
                 s.attemptFaulted = true;  // no fault to tell: the attempt simply ends
                 return;
             }
-            s.setFault(FaultOfRefusal(rc));
+            LinkFault f = FaultOfRefusal(rc);
+            // A broker refuses a wrong password and a missing one alike, as "not authorised".
+            if (f == LinkFault::NotAllowed && (rc == 5 || rc == 0x87))
+                f = s.address.user.isEmpty() ? LinkFault::NeedsLogin : LinkFault::BadLogin;
+            s.setFault(f);
             return;
         }
         for (const QByteArray& pattern : s.subscriptions)
@@ -130,9 +134,11 @@ struct BrokerLink::Shared {
     }
 
     static void OnLog(mosquitto*, void* self, int level, const char* text) {
-        if (!(level & MOSQ_LOG_ERR) || !text) return;
+        Shared& s = Of(self);
+        // The first error of an attempt is its cause; what OpenSSL says after it follows from it.
+        if (!(level & MOSQ_LOG_ERR) || !text || s.attemptFaulted) return;
         const LinkFault f = FaultOfTlsMessage(QString::fromUtf8(text));
-        if (f != LinkFault::None) Of(self).setFault(f);
+        if (f != LinkFault::None) s.setFault(f);
     }
 
     // The fault of an attempt that ended with `rc`, unless the attempt has said it already.
@@ -171,7 +177,8 @@ struct BrokerLink::Shared {
                 continue;
             }
             attemptEnded(rc, error);
-            const bool refused = fault == LinkFault::BadLogin || fault == LinkFault::NotAllowed;
+            const bool refused = fault == LinkFault::BadLogin || fault == LinkFault::NeedsLogin ||
+                                 fault == LinkFault::NotAllowed;
             pause(refused ? RetryRefusedAfter : RetryAfter);
             if (stopping) break;
             attemptFaulted = attemptConnected = false;

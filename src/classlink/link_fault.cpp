@@ -17,6 +17,7 @@ QString LinkFaultText(LinkFault fault) {
         case LinkFault::Silent: return QStringLiteral("ブローカーが応答しません");
         case LinkFault::Lost: return QStringLiteral("接続が切れました。再接続中…");
         case LinkFault::BadLogin: return QStringLiteral("ユーザー名かパスワードが違います");
+        case LinkFault::NeedsLogin: return QStringLiteral("ユーザー名とパスワードが要ります");
         case LinkFault::NotAllowed: return QStringLiteral("ブローカーに入れてもらえません");
         case LinkFault::Busy: return QStringLiteral("ブローカーがいそがしいです");
         case LinkFault::Untrusted:

@@ -16,6 +16,7 @@ enum class LinkFault {
     Silent,         // the broker does not answer
     Lost,           // the line was lost; connecting again
     BadLogin,       // the user name or password was refused
+    NeedsLogin,     // the broker lets nobody in without a user name and password
     NotAllowed,     // the broker lets this user (or none) not in
     Busy,           // the broker says it cannot take the connection now
     Untrusted,      // the broker's certificate cannot be checked against the CA

@@ -270,6 +270,7 @@ int ClassTicksAcknowledged() {
 }
 
 void LeaveClass() {
+    SetTitleMark(TitleMark::ClassFault, false);
     if (!publisher) return;
     StopListening(*publisher);
     publisher.reset();

@@ -214,4 +214,17 @@ void ReadCustomization() {
     ReadCustomizationFrom(OpenConfigFile(QStringLiteral("VEXO.TXT")));
 }
 
+QString CustomizationValue(QLatin1StringView key) {
+    const ConfigFile file = OpenConfigFile(QStringLiteral("VEXO.TXT"));
+    if (!file.content) return {};
+    TextInput input = OpenTextInput(*file.content);
+    QString value;
+    while (!AtEndOfFile(input)) {
+        const QString text = ReadTextLine(input);
+        const QString line = NormaliseLine(text);
+        if (line.startsWith(key)) value = text.right(line.size() - key.size()).trimmed();
+    }
+    return value;
+}
+
 }  // namespace Vexo

@@ -20,6 +20,12 @@ QString CustomizationFolder();
 // and rules are matched against it.
 QString NormaliseLine(const QString& line);
 
+// The value of the key `key` (as "HAN=", upper case) in the customization file, found where
+// the program finds it: the text after the key on the last line holding it, blanks at its ends
+// removed; empty when there is no such line or no file. For what must be known before the
+// start-up reads the file (the class a class view watches, a demonstration's group).
+QString CustomizationValue(QLatin1StringView key);
+
 // A message rule line L (normalised) whose message is the next line of `input`.
 void ReadAlertRule(const QString& rule, TextInput& input);
 
