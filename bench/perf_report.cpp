@@ -108,21 +108,25 @@ double StartUpMs(const QString& program, const QStringList& args, const Classroo
 
 void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, const Classroom& room,
                     const QString& display, Figures& figures) {
-    std::vector<double> ours, named, floors;
+    std::vector<double> ours, named, floors, captioned;
     // The first run of each only fills the caches; the runs alternate so that the machine's
     // moods fall on all alike. The teacher's path: the port chosen by the program.
     for (int run = 0; run <= runs; ++run) {
         const double a = StartUpMs(kelvira, {}, room, display, false);
         const double b = StartUpMs(floor, {}, room, display, false);
         const double c = StartUpMs(kelvira, {}, room, display, true);
+        const double d = StartUpMs(floor, {"--captions"}, room, display, false);
         if (run == 0) continue;
         if (a >= 0) ours.push_back(a);
         if (b >= 0) floors.push_back(b);
         if (c >= 0) named.push_back(c);
+        if (d >= 0) captioned.push_back(d);
     }
     if (!ours.empty()) figures["startup"] = {Median(ours), Unit::Milliseconds};
     if (!named.empty()) figures["startup.named"] = {Median(named), Unit::Milliseconds};
     if (!floors.empty()) figures["floor.startup"] = {Median(floors), Unit::Milliseconds};
+    if (!captioned.empty())
+        figures["captions.startup"] = {Median(captioned), Unit::Milliseconds};
     auto spread = [runs](const char* who, std::vector<double> ms) {
         std::sort(ms.begin(), ms.end());
         if (ms.empty()) return QString("%1: no run showed its window").arg(who);
@@ -137,6 +141,7 @@ void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, cons
     Say(spread("start-up, Kelvira", ours));
     Say(spread("start-up, Kelvira, port named", named));
     Say(spread("start-up, floor", floors));
+    Say(spread("start-up, floor with Kelvira's captions", captioned));
 }
 
 // The one number a program prints on stdout, or -1.
@@ -165,6 +170,9 @@ void MeasureMemory(const QString& lesson, const QString& floor, int minutes, con
     const double named = NumberPrinted(lesson, {QString::number(minutes)},
                                        room.environment(display, false, true), 600000);
     const double theirs = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
+    const double captioned =
+        NumberPrinted(floor, {"--captions", "--peak-after", "2000"}, env, 30000, false);
+    if (captioned > 0) figures["captions.peak"] = {captioned, Unit::KiB};
     const double classView = NumberPrinted(CLASS_MEMORY_BIN, {}, env, 300000);
     if (classView > 0) figures["class.peak"] = {classView, Unit::KiB};
     if (ours > 0) figures["peak"] = {ours, Unit::KiB};
@@ -249,6 +257,8 @@ QString FigureTable(const Figures& figures) {
         {"startup", "start-up to the window shown with the start-up log, the port chosen by the program (median)"},
         {"startup.named", "the same, the port named by KELVIRA_PORT<N> (median)"},
         {"floor.startup", "floor program: start-up to its window shown (median)"},
+        {"captions.startup",
+         "floor program with Kelvira's captions in its fonts: start-up to its window shown (median)"},
         {"peak", "peak resident memory after 10 simulated minutes of a lesson, the port chosen by the program"},
         {"peak.named", "the same, the port named by KELVIRA_PORT<N>"},
         {"class.peak", "class view: peak resident memory, 40 groups of 10 000 ticks received"},
@@ -256,6 +266,7 @@ QString FigureTable(const Figures& figures) {
         {"BM_GraphTickPublished_BrokerUp", "graph tick published to the class, broker on 127.0.0.1"},
         {"BM_GraphTickPublished_BrokerUnreachable", "graph tick published to the class, broker unreachable"},
         {"floor.peak", "floor program: peak resident memory"},
+        {"captions.peak", "floor program with Kelvira's captions: peak resident memory"},
         {"peak.real", "peak resident memory of the real program after the CPU windows"},
         {"cpu.idle", "CPU while idle (polling the box, no measurement)"},
         {"cpu.measuring", "CPU while measuring (poll and graph on the simulated box)"},

@@ -102,6 +102,8 @@ class BudgetsTest : public QObject {
                  << "peak.named"
                  << "class.peak"
                  << "floor.peak"
+                 << "captions.startup"
+                 << "captions.peak"
                  << "cpu.idle"
                  << "cpu.measuring";
         for (const Budget& budget : KelviraBudgets()) {
