@@ -4,6 +4,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/lesson.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 
 namespace {
 

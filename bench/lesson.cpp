@@ -6,8 +6,12 @@
 #include <cmath>
 #include <memory>
 
+#include "device/device_link.h"
+#include "display/graph.h"
 #include "platform/window_timer.h"
 #include "recording/recording.h"
+#include "ui/commands.h"
+#include "ui/form_load.h"
 #include "zoom/zoom.h"
 
 QString SamplesDir() {

@@ -12,6 +12,9 @@
 
 #include "bench/lesson.h"
 #include "bench/proc_figures.h"
+#include "device/device_link.h"
+#include "display/graph.h"
+#include "ui/commands.h"
 #include "ui/fonts.h"
 
 int main(int argc, char** argv) {

@@ -9,6 +9,7 @@
 #include "bench/lesson.h"
 #include "config/calibration.h"
 #include "config/config_file.h"
+#include "config/customization.h"
 #include "platform/surface.h"
 
 namespace {

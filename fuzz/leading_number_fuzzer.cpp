@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "config/customization.h"
 #include "config/rounding.h"
 #include "config/text_lines.h"
 #include "core/vexo.h"

@@ -21,7 +21,9 @@
 #include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
 #include "recording/recording.h"
+#include "ui/commands.h"
 #include "ui/fonts.h"
+#include "ui/form_load.h"
 #include "ui/zanpo.h"
 
 namespace App {
@@ -83,7 +85,7 @@ int Run(int argc, char** argv) {
     Wire();
 
     Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
-                 std::make_unique<QtSerialLine>());
+                 std::make_unique<QtSerialLine>(Vexo::PortDevice));
     Vexo::SetTitleMark(Vexo::TitleMark::Demo, Given.demo);
     Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);

@@ -9,6 +9,7 @@
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
+#include "device/device_link.h"
 
 namespace Vexo {
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/customization.h"
 #include "config/file_errors.h"
 #include "config/missing_tables.h"
 #include "config/rounding.h"

@@ -11,6 +11,9 @@
 
 namespace Vexo {
 
+// EKION.CSV into EkionTable, then KION.CSV into KionTable.
+void ReadCalibration();
+
 // ReadCalibration over the two files already opened (or not), with the same log lines.
 void ReadCalibrationFrom(const ConfigFile& ekion, const ConfigFile& kion);
 

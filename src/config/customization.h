@@ -9,6 +9,12 @@
 
 namespace Vexo {
 
+// The defaults, then VEXO.TXT: colours, sensor, range mode, scale, port and the messages.
+void ReadCustomization();
+
+// The number at the start of `text`, 0 when there is none (blanks skipped, &H and &O read).
+double LeadingNumber(const QString& text);
+
 // ReadCustomization over a file already opened (or not): the defaults, then the file's
 // lines, with the same log lines into Picture2.
 void ReadCustomizationFrom(const ConfigFile& file);

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/vexo.h"
 
 namespace Vexo {
 
@@ -13,6 +12,8 @@ std::vector<LessonListener*>& Listeners() {
     static std::vector<LessonListener*> listeners;
     return listeners;
 }
+
+int freshRaw = HeldReading;  // the byte of the last answer since the last tick
 
 template <typename Event>
 void Tell(Event event) {
@@ -47,10 +48,19 @@ void TellLessonErased() {
     Tell([](LessonListener& l) { l.lessonErased(); });
 }
 
+void TellReadingTaken(const PolledReading& reading) {
+    freshRaw = reading.raw;
+    Tell([&reading](LessonListener& l) { l.readingTaken(reading); });
+}
+
 int TakeFreshRaw() {
-    const int raw = AnswerSinceTick ? RawValue : HeldReading;
-    AnswerSinceTick = false;
+    const int raw = freshRaw;
+    freshRaw = HeldReading;
     return raw;
+}
+
+void ForgetFreshRaw() {
+    freshRaw = HeldReading;
 }
 
 }  // namespace Vexo

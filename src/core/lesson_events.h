@@ -1,6 +1,8 @@
 // Lesson events: a measurement started, a graph tick recorded, the measurement stopped, the
-// recording erased. The commands and the graph tick tell them; whoever listens (the lesson's
-// file today) is attached at start-up, and the routine that tells does not know who.
+// recording erased, and each answer the poll took from the box. The commands, the graph tick
+// and the poll tell them; whoever listens (the lesson's file, the class) is attached at
+// start-up, and the routine that tells does not know who. What a listener needs travels with
+// the event.
 #pragma once
 
 namespace Vexo {
@@ -16,6 +18,12 @@ struct RecordedTick {
     int raw;  // the byte the box answered, or HeldReading
 };
 
+// One answer of the box, as the poll took it.
+struct PolledReading {
+    int raw;  // the byte the box answered
+    float degrees;
+};
+
 class LessonListener {
   public:
     virtual ~LessonListener() = default;
@@ -27,6 +35,8 @@ class LessonListener {
     virtual void lessonStopped() {}
     // DataReset_Click answered Yes: the lesson is over.
     virtual void lessonErased() {}
+    // The poll took an answer of the box, five times a second while it answers.
+    virtual void readingTaken(const PolledReading& reading) { (void)reading; }
 };
 
 // Attaches a listener, once; it must outlive its attachment.
@@ -37,9 +47,13 @@ void TellLessonStarted();
 void TellTickRecorded(const RecordedTick& tick);
 void TellLessonStopped();
 void TellLessonErased();
+// Also keeps the answer's byte for the next tick recorded.
+void TellReadingTaken(const PolledReading& reading);
 
-// The raw byte of the tick being recorded: RawValue when the box has answered since the last
+// The raw byte of the tick being recorded: the byte of the last answer told since the last
 // tick, otherwise HeldReading. Marks the answer as used.
 int TakeFreshRaw();
+// No answer kept (a new start, tests).
+void ForgetFreshRaw();
 
 }  // namespace Vexo

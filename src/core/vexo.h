@@ -1,6 +1,8 @@
-// The module Vexo: every piece of state the windows, timers and routines share,
-// and the routines that work on it. There are no owners and no accessors: routines
-// read and write these variables directly, one event handler at a time.
+// The module Vexo: every piece of state the windows, timers and routines share. There are no
+// owners and no accessors: routines read and write these variables directly, one event
+// handler at a time. Each routine is declared in the header of its own room (config/,
+// device/, display/, ui/); the seams by which a routine reaches what stands above it are
+// core's other headers.
 #pragma once
 
 #include <QString>
@@ -13,8 +15,6 @@
 class Surface;
 class WindowTimer;
 class SerialLine;
-class Zanpo;
-class Fsettei;
 
 namespace Vexo {
 
@@ -82,30 +82,8 @@ extern QString HanKey;
 extern double Bairitsu;
 extern std::function<void(double factor)> ApplyBairitsu;
 
-// Set when start-up could not open the serial port; start-up then says so in the log.
-extern bool DeviceMissing;
-// Non-empty answers seen by the connection watch; kept from tick to tick, never reset.
-extern int16_t AnswerCount;
-// Poll ticks since the last attempt to open a closed port (device/reconnect.cpp).
-extern int16_t ClosedPortTicks;
-// Set while the open port is the fallback device, which an adapter plugged in wins over;
-// and the poll ticks since the adapters were last looked for (device/reconnect.cpp).
-extern bool OnFallbackPort;
-extern int16_t FallbackTicks;
-// Poll ticks since the box last answered, counted up to the mark in the title
-// (device/connection.cpp); and whether it has answered since the last graph tick, so that a
-// tick without a fresh answer is recorded as a held value.
-extern int16_t PollsWithoutAnswer;
-extern bool AnswerSinceTick;
-// Watch ticks on an open port without an answer, and whether the log has said so
-// (device/connection.cpp).
-extern int16_t SilentTicks;
-extern bool SilenceReported;
-
-// --- The windows and the platform objects the routines draw on and talk through --------
+// --- The platform objects the routines draw on and talk through ------------------------
 // Bound by the main window when it is built; tests bind headless stand-ins instead.
-extern Zanpo* MainWindow;
-extern Fsettei* SettingsDialog;
 extern Surface* Picture1;    // thermometer, 100 x 400
 extern Surface* Picture2;    // graph and start-up log, 400 x 400
 extern WindowTimer* Timer1;  // poll of the device
@@ -114,56 +92,8 @@ extern WindowTimer* Timer3;  // ends an alert message
 extern WindowTimer* Timer4;  // connection watch
 extern SerialLine* MSComm1;
 
-// --- Start-up (core/) ------------------------------------------------------------------
-void Form_Load();
-void InitProgram();
-void ResetState();  // every variable back to its value at program start (tests, soak)
-
-// --- Configuration files (config/) -----------------------------------------------------
-void ReadCustomization();
-void ReadCalibration();
-double LeadingNumber(const QString& text);
-
-// --- Device link (device/) -------------------------------------------------------------
-void InitDevice();
-void Timer1_Timer();
-void Timer4_Timer();
-void AutoRange();
-void ReportMissingDevice();  // the log lines when the port could not be opened
-
-// --- Display (display/) ----------------------------------------------------------------
-void DrawThermometer();
-void ShowTemperature(float& degrees);
-void DrawGaugeNumber(int16_t value, Colour colour);
-void DrawGraphNumber(int16_t value, Colour colour);
-void DrawMark(const QString& kind, Colour colour);
-void DrawGraphFrame();
-void Timer2_Timer();
-void RecordSample(float degrees);
-void PlotPagePoint(float tick);
-void RedrawPage();
-void DrawOverview();
-void PlotOverviewPoint(float tick);
-void CheckAlerts();
-void Timer3_Timer();
-
-// --- Commands and settings (ui/) -------------------------------------------------------
-void Start_Click();
-void DataReset_Click();
-void Setumei_Click();
-void Settei_Click();
-void Owari_Click();
-void Form_Unload(int16_t& cancel);
-void EndNow();  // what the quit question's Yes does: hide the window, end the program
-void StepBackTicks();
-void BlankGraph();
-void Text1_GotFocus();
-void Text2_GotFocus();
-void Text1_KeyPress(int16_t& keyAscii);
-void Text2_KeyPress(int16_t& keyAscii);
-void Text1_LostFocus();
-void Text2_LostFocus();
-void Owaru_Click();
-void FCancel_Click();
+// Every variable back to its value at program start (tests, soak); the device's own counters
+// have their own reset (device/device_link.h).
+void ResetState();
 
 }  // namespace Vexo

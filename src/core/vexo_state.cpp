@@ -1,4 +1,5 @@
 // The module's variables, with the values they hold when the program starts.
+#include "core/lesson_events.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
@@ -48,18 +49,7 @@ QString KurasuKey;
 QString HanKey;
 double Bairitsu = 0;
 std::function<void(double)> ApplyBairitsu;
-bool DeviceMissing = false;
-int16_t AnswerCount = 0;
-int16_t ClosedPortTicks = 0;
-bool OnFallbackPort = false;
-int16_t FallbackTicks = 0;
-int16_t PollsWithoutAnswer = 0;
-bool AnswerSinceTick = false;
-int16_t SilentTicks = 0;
-bool SilenceReported = false;
 
-Zanpo* MainWindow = nullptr;
-Fsettei* SettingsDialog = nullptr;
 Surface* Picture1 = nullptr;
 Surface* Picture2 = nullptr;
 WindowTimer* Timer1 = nullptr;
@@ -95,15 +85,7 @@ void ResetState() {
     KurasuKey.clear();
     HanKey.clear();
     Bairitsu = 0;
-    DeviceMissing = false;
-    AnswerCount = 0;
-    ClosedPortTicks = 0;
-    OnFallbackPort = false;
-    FallbackTicks = 0;
-    SilentTicks = 0;
-    SilenceReported = false;
-    PollsWithoutAnswer = 0;
-    AnswerSinceTick = false;
+    ForgetFreshRaw();
     ResetLog();
     ResetTitleMarks();
 }

@@ -1,10 +1,40 @@
-// The Zanpo's side of the serial link: greeting the box, one poll step, the read-out
-// text, and opening the port again after it was lost.
+// The Zanpo's side of the serial link: the device's start-up, the connection watch and the
+// poll, the automatic range, greeting the box, the read-out text, and opening the port again
+// after it was lost; with the counters only the device link keeps.
 #pragma once
 
 #include <QString>
+#include <cstdint>
 
 namespace Vexo {
+
+// --- The routines of the device link -------------------------------------------------
+void InitDevice();
+void Timer1_Timer();
+void Timer4_Timer();
+void AutoRange();
+void ReportMissingDevice();  // the log lines when the port could not be opened
+
+// --- The device link's own state ------------------------------------------------------
+// Set when start-up could not open the serial port; start-up then says so in the log.
+extern bool DeviceMissing;
+// Non-empty answers seen by the connection watch; kept from tick to tick, never reset.
+extern int16_t AnswerCount;
+// Poll ticks since the last attempt to open a closed port (reconnect.cpp).
+extern int16_t ClosedPortTicks;
+// Set while the open port is the fallback device, which an adapter plugged in wins over;
+// and the poll ticks since the adapters were last looked for (reconnect.cpp).
+extern bool OnFallbackPort;
+extern int16_t FallbackTicks;
+// Poll ticks since the box last answered, counted up to the mark in the title
+// (connection.cpp).
+extern int16_t PollsWithoutAnswer;
+// Watch ticks on an open port without an answer, and whether the log has said so
+// (connection.cpp).
+extern int16_t SilentTicks;
+extern bool SilenceReported;
+// The device link's state back to its value at program start (tests, soak).
+void ResetDevice();
 
 // Ticks of the poll (200 ms each) between two attempts to open a closed port: 2 s.
 constexpr int ReopenEveryTicks = 10;

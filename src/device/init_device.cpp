@@ -6,6 +6,7 @@
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
+#include "device/port_choice.h"
 #include "platform/serial_line.h"
 #include "platform/surface.h"
 
@@ -46,14 +47,14 @@ void InitDevice() {
 
     if (PortNumber < 1) PortNumber = 1;
     if (PortNumber > 4) PortNumber = 4;
-    PrintLogNaming(QStringLiteral("接続ポート："), PortDeviceName(PortNumber));
+    PrintLogNaming(QStringLiteral("接続ポート："), PortDevice(PortNumber));
 
     // A step that fails leaves the next ones to run: on a port that did not open the
     // settings are still made and the writes and the read simply do nothing.
     MSComm1->setCommPort(PortNumber);
     MSComm1->setSettings(QStringLiteral("9600,N,8,1"));
     DeviceMissing = !MSComm1->setPortOpen(true);
-    OnFallbackPort = !DeviceMissing && PortIsFallback(PortNumber);
+    OnFallbackPort = !DeviceMissing && FallbackChosen(PortNumber);
     MSComm1->setInputMode(1);
     MSComm1->setSThreshold(1);
     MSComm1->setRThreshold(1);

@@ -7,6 +7,7 @@
 
 #include "core/start_up_log.h"
 #include "core/vexo.h"
+#include "device/port_choice.h"
 #include "device/port_fault.h"
 #include "platform/serial_line.h"
 #include "platform/surface.h"
@@ -32,7 +33,7 @@ PortFacts GatherPortFacts(const QString& path, QSerialPort::SerialPortError erro
 
 void ReportMissingDevice() {
     PrintLog(QStringLiteral("ざんぽが接続されていません!"));
-    const QString device = PortDeviceName(PortNumber);
+    const QString device = PortDevice(PortNumber);
     PrintLogNaming(MissingDeviceReason(
                        GatherPortFacts(device, MSComm1->lastErrorCode(), MSComm1->lastError())),
                    device);

@@ -104,12 +104,3 @@ bool FallbackChosen(int port) {
 }
 
 }  // namespace Vexo
-
-// The platform's serial line asks here which device a port number stands for.
-QString PortDeviceName(int port) {
-    return Vexo::PortDevice(port);
-}
-
-bool PortIsFallback(int port) {
-    return Vexo::FallbackChosen(port);
-}

@@ -38,7 +38,7 @@ void NamePortDevice(const QString& device);
 
 // The device of port `port`: the one named on the command line, else KELVIRA_PORT<port> when
 // set and not empty, else ChoosePort over this machine's ports (listed again when adapters
-// come or go). The serial line opens it (PortDeviceName of the platform's serial line).
+// come or go). The serial line is handed this to open the port's device.
 QString PortDevice(int port);
 
 // True when the device of port `port` is the fallback: no device is named for it and there

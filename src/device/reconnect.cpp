@@ -5,6 +5,7 @@
 // wait.
 #include "core/vexo.h"
 #include "device/device_link.h"
+#include "device/port_choice.h"
 #include "platform/serial_line.h"
 
 namespace Vexo {
@@ -17,7 +18,7 @@ namespace {
 bool OpenAgain() {
     MSComm1->setCommPort(PortNumber);
     if (!MSComm1->setPortOpen(true)) return false;
-    OnFallbackPort = PortIsFallback(PortNumber);
+    OnFallbackPort = FallbackChosen(PortNumber);
     GreetDevice();
     return true;
 }
@@ -29,7 +30,7 @@ bool PortReady() {
         ClosedPortTicks = 0;
         if (!OnFallbackPort || ++FallbackTicks < ReopenEveryTicks) return true;
         FallbackTicks = 0;
-        if (PortIsFallback(PortNumber)) return true;
+        if (FallbackChosen(PortNumber)) return true;
         // An adapter has come: it wins over the fallback.
         MSComm1->setPortOpen(false);
         return OpenAgain();

@@ -2,10 +2,13 @@
 #include <QByteArray>
 #include <cmath>
 
+#include "core/lesson_events.h"
 #include "core/readout.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "platform/serial_line.h"
 #include "platform/surface.h"
 #include "platform/window_timer.h"
@@ -25,8 +28,8 @@ bool PollStep(float& degrees) {
     const QByteArray answer = MSComm1->input();
     if (answer.isEmpty()) return false;
     RawValue = static_cast<uint8_t>(answer.at(0));  // the rest of the answer is dropped
-    AnswerSinceTick = true;
     degrees = static_cast<float>(ConvTable[RawValue]);
+    TellReadingTaken({RawValue, degrees});
     Readout->showTemperature(ReadoutText(degrees));
     return true;
 }

@@ -10,6 +10,11 @@ class Surface;
 
 namespace Vexo {
 
+// A number, or a unit mark ("C", "S"), at the pen of the thermometer or the graph.
+void DrawGaugeNumber(int16_t value, Colour colour);
+void DrawGraphNumber(int16_t value, Colour colour);
+void DrawMark(const QString& kind, Colour colour);
+
 // A whole number as text with a sign position: " 5", " 0", "-10", " 100".
 QString SignedText(long long value);
 

@@ -1,8 +1,8 @@
 #include "display/graph_area.h"
-
-#include "core/start_up_log.h"
 #include "core/readout.h"
+#include "core/start_up_log.h"
 #include "core/vexo.h"
+#include "display/graph.h"
 #include "platform/surface.h"
 
 namespace Vexo {

@@ -1,6 +1,7 @@
 // The empty live page on Picture2: temperature grid, one page of time grid, the seconds
 // under it and the seconds mark.
 #include "core/vexo.h"
+#include "display/glyphs.h"
 #include "display/graph_area.h"
 #include "display/scale.h"
 #include "display/temperature_grid.h"

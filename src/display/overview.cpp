@@ -5,6 +5,7 @@
 
 #include "core/vexo.h"
 #include "display/glyphs.h"
+#include "display/graph.h"
 #include "display/graph_area.h"
 #include "display/scale.h"
 #include "display/temperature_grid.h"

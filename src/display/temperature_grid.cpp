@@ -1,6 +1,6 @@
 #include "display/temperature_grid.h"
-
 #include "core/vexo.h"
+#include "display/glyphs.h"
 #include "display/scale.h"
 #include "platform/surface.h"
 

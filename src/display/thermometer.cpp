@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/vexo.h"
+#include "display/glyphs.h"
 #include "display/graph_area.h"
 #include "display/scale.h"
 #include "platform/surface.h"

@@ -6,7 +6,9 @@
 #include "core/lesson_events.h"
 #include "core/readout.h"
 #include "core/vexo.h"
+#include "display/alerts.h"
 #include "display/glyphs.h"
+#include "display/graph.h"
 #include "display/scale.h"
 #include "platform/surface.h"
 

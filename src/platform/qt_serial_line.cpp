@@ -5,13 +5,13 @@
 
 #include "platform/line_end.h"
 
-QtSerialLine::QtSerialLine() {
+QtSerialLine::QtSerialLine(DeviceOf deviceOf) : deviceOf_(std::move(deviceOf)) {
     QObject::connect(&port_, &QSerialPort::errorOccurred,
                      [this](QSerialPort::SerialPortError error) { onError(error); });
 }
 
 void QtSerialLine::setCommPort(int16_t port) {
-    port_.setPortName(PortDeviceName(port));
+    port_.setPortName(deviceOf_(port));
 }
 
 // "baud,parity,data bits,stop bits", e.g. "9600,N,8,1". Parts that are missing or not

@@ -9,12 +9,16 @@
 #pragma once
 
 #include <QSerialPort>
+#include <functional>
 
 #include "platform/serial_line.h"
 
 class QtSerialLine : public SerialLine {
   public:
-    QtSerialLine();
+    // The device a port number stands for is asked of `deviceOf` at every setCommPort: which
+    // one it is, is decided where the line is wired in.
+    using DeviceOf = std::function<QString(int port)>;
+    explicit QtSerialLine(DeviceOf deviceOf);
     void setCommPort(int16_t port) override;
     void setSettings(const QString& settings) override;
     bool setPortOpen(bool open) override;
@@ -31,6 +35,7 @@ class QtSerialLine : public SerialLine {
     void onError(QSerialPort::SerialPortError error);
     void remember(QSerialPort::SerialPortError error);
 
+    DeviceOf deviceOf_;
     QSerialPort port_;
     bool lost_ = false;  // the line ended; the port is closed on the next turn of the loop
     QString error_;

@@ -26,11 +26,3 @@ class SerialLine {
     virtual QString lastError() const = 0;             // why the last operation failed
     virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
 };
-
-// The device a port number stands for: the one named on the command line or by
-// KELVIRA_PORT<N>, else a USB serial adapter, else /dev/ttyS<N-1>. Which one is the device
-// link's decision: these two are defined there (device/port_choice.cpp).
-QString PortDeviceName(int port);
-// True when that device is the last resort, /dev/ttyS<N-1>: nothing names the port's device
-// and no Nth adapter is plugged in.
-bool PortIsFallback(int port);

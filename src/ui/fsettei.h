@@ -4,6 +4,8 @@
 // every opening.
 #pragma once
 
+#include <cstdint>
+
 #include <QWidget>
 #include <array>
 
@@ -45,6 +47,19 @@ class Fsettei : public QWidget {
 };
 
 namespace Vexo {
+
+// The dialog, bound when it is built.
+extern Fsettei* SettingsDialog;
+
+// Its events.
+void Text1_GotFocus();
+void Text2_GotFocus();
+void Text1_KeyPress(int16_t& keyAscii);
+void Text2_KeyPress(int16_t& keyAscii);
+void Text1_LostFocus();
+void Text2_LostFocus();
+void Owaru_Click();
+void FCancel_Click();
 
 // The one settings dialog, made at its first use and bound as SettingsDialog. It lives
 // as long as the main window that exists at that moment.

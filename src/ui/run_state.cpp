@@ -1,10 +1,11 @@
 #include "ui/run_state.h"
-
-#include <QPushButton>
-
 #include "core/vexo.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "platform/window_timer.h"
 #include "ui/zanpo.h"
+
+#include <QPushButton>
 
 namespace Vexo {
 

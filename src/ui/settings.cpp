@@ -7,15 +7,20 @@
 #include <QRadioButton>
 #include <cmath>
 
+#include "config/customization.h"
 #include "config/missing_tables.h"
 #include "config/rounding.h"
 #include "core/vexo.h"
+#include "device/device_link.h"
+#include "display/thermometer.h"
 #include "platform/window_timer.h"
 #include "ui/fsettei.h"
 #include "ui/run_state.h"
 #include "ui/zanpo.h"
 
 namespace Vexo {
+
+Fsettei* SettingsDialog = nullptr;
 
 namespace {
 

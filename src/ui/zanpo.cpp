@@ -1,4 +1,20 @@
 #include "ui/zanpo.h"
+#include "core/vexo.h"
+#include "core/window_title.h"
+#include "device/device_link.h"
+#include "display/alerts.h"
+#include "display/graph.h"
+#include "platform/message_box.h"
+#include "platform/picture_box.h"
+#include "platform/serial_line.h"
+#include "platform/window_timer.h"
+#include "ui/commands.h"
+#include "ui/fonts.h"
+#include "ui/icon.h"
+#include "ui/readout_box.h"
+#include "ui/run_state.h"
+#include "ui/twips.h"
+#include "zoom/zoom.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -7,20 +23,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "core/vexo.h"
-#include "core/window_title.h"
-#include "platform/message_box.h"
-#include "platform/picture_box.h"
-#include "platform/serial_line.h"
-#include "platform/window_timer.h"
-#include "ui/fonts.h"
-#include "ui/icon.h"
-#include "ui/readout_box.h"
-#include "ui/run_state.h"
-#include "ui/twips.h"
-#include "zoom/zoom.h"
-
 std::function<void()> EndProgram = [] { QCoreApplication::exit(0); };
+
+namespace Vexo {
+Zanpo* MainWindow = nullptr;
+}  // namespace Vexo
 
 namespace {
 

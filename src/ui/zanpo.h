@@ -67,5 +67,10 @@ class Zanpo : public QWidget, public Vexo::MainReadout {
     void closeEvent(QCloseEvent* event) override;
 };
 
+namespace Vexo {
+// The main window, bound when it is built.
+extern Zanpo* MainWindow;
+}  // namespace Vexo
+
 // Ends the program at once; tests replace it to see that it was asked for.
 extern std::function<void()> EndProgram;

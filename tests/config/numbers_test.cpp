@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "config/customization.h"
 #include "config/rounding.h"
 #include "core/vexo.h"
 

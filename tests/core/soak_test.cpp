@@ -19,6 +19,8 @@
 #include "platform/message_box.h"
 #include "recording/recording.h"
 #include "support/headless.h"
+#include "ui/commands.h"
+#include "ui/form_load.h"
 #include "ui/fsettei.h"
 
 namespace {

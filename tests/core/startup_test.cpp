@@ -8,6 +8,7 @@
 
 #include "config/palette.h"
 #include "support/headless.h"
+#include "ui/form_load.h"
 
 using namespace Vexo;
 

@@ -51,7 +51,7 @@ class AdapterReturnTest : public QObject {
         const int port = 1;
 
         Headless h;
-        auto line = std::make_unique<QtSerialLine>();
+        auto line = std::make_unique<QtSerialLine>(Vexo::PortDevice);
         Vexo::MSComm1 = line.get();
         Vexo::PortNumber = static_cast<int16_t>(port);
         Vexo::RequestBytes[0] = 0xF2;

@@ -2,6 +2,7 @@
 #include <QtTest>
 
 #include "core/vexo.h"
+#include "device/device_link.h"
 
 class AutoRangeTest : public QObject {
     Q_OBJECT

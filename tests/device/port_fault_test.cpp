@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include "core/start_up_log.h"
+#include "device/device_link.h"
 #include "device/port_fault.h"
 #include "support/headless.h"
 #include "ui/fonts.h"

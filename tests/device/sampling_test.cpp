@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "device/device_link.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "platform/window_timer.h"
 #include "support/headless.h"
 

@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include "config/palette.h"
+#include "display/alerts.h"
+#include "display/graph.h"
 #include "support/headless.h"
 
 namespace {

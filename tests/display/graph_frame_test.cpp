@@ -4,8 +4,11 @@
 #include <set>
 
 #include "display/glyphs.h"
-#include "drawing_log.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "support/headless.h"
+#include "ui/commands.h"
+#include "drawing_log.h"
 
 using namespace Vexo;
 

@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <set>
 
+#include "device/device_link.h"
 #include "display/glyphs.h"
+#include "display/graph.h"
 #include "display/scale.h"
-#include "drawing_log.h"
+#include "display/thermometer.h"
 #include "support/headless.h"
+#include "drawing_log.h"
 
 using namespace Vexo;
 

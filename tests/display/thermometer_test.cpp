@@ -6,8 +6,9 @@
 
 #include "display/glyphs.h"
 #include "display/scale.h"
-#include "drawing_log.h"
+#include "display/thermometer.h"
 #include "support/headless.h"
+#include "drawing_log.h"
 
 using namespace Vexo;
 

@@ -3,8 +3,10 @@
 #include <QLabel>
 #include <QtTest>
 
-#include "drawing_log.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "support/headless.h"
+#include "drawing_log.h"
 
 using namespace Vexo;
 

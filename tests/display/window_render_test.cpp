@@ -8,9 +8,11 @@
 #include <QtTest>
 #include <cmath>
 
-#include "drawing_log.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "platform/picture_box.h"
 #include "support/headless.h"
+#include "drawing_log.h"
 
 using namespace Vexo;
 

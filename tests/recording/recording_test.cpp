@@ -13,9 +13,11 @@
 #include <csignal>
 
 #include "platform/message_box.h"
-#include "recording/recording.h"
 #include "platform/window_timer.h"
+#include "recording/recording.h"
 #include "support/headless.h"
+#include "ui/commands.h"
+#include "ui/form_load.h"
 
 namespace {
 

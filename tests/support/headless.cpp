@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 
+#include "device/device_link.h"
 #include "platform/message_box.h"
 #include "recording/recording.h"
 
@@ -10,6 +11,7 @@ Headless::Headless() {
     static QTemporaryDir home;
     qputenv("HOME", QFile::encodeName(home.path()));
     Vexo::ResetState();
+    Vexo::ResetDevice();
     Vexo::ResetRecording();
     Vexo::AttachRecording();
     auto fake = std::make_unique<FakeSerialLine>();

@@ -5,9 +5,12 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+#include "device/device_link.h"
 #include "display/drawing_log.h"
+#include "display/thermometer.h"
 #include "platform/message_box.h"
 #include "support/headless.h"
+#include "ui/commands.h"
 #include "ui/fsettei.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "config/customization.h"
 #include "support/headless.h"
 #include "ui/fonts.h"
 #include "ui/fsettei.h"

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "support/headless.h"
+#include "ui/commands.h"
 #include "ui/fsettei.h"
 
 namespace {

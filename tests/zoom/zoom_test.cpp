@@ -11,8 +11,11 @@
 #include <QtTest>
 
 #include "display/drawing_log.h"
+#include "display/graph.h"
+#include "display/thermometer.h"
 #include "platform/message_box.h"
 #include "support/headless.h"
+#include "ui/commands.h"
 #include "ui/fonts.h"
 #include "ui/fsettei.h"
 #include "zoom/zoom.h"

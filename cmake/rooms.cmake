@@ -1,0 +1,22 @@
+# The rooms of the program's code and their steps, read from the table "| step | rooms | ... |"
+# of src/README.md, where they are written down once:
+#   kelvira_read_rooms(<src folder>)
+# sets KELVIRA_ROOMS (every room, step by step from the ground up) and STEP_<room>.
+function(kelvira_read_rooms source_dir)
+  file(STRINGS ${source_dir}/README.md rows REGEX "^\\| [0-9]+ \\|")
+  set(rooms)
+  foreach(row ${rows})
+    string(REGEX MATCH "^\\| ([0-9]+) \\| ([a-z_ ]+) \\|" _ "${row}")
+    set(step ${CMAKE_MATCH_1})
+    string(STRIP "${CMAKE_MATCH_2}" names)
+    string(REPLACE " " ";" names "${names}")
+    foreach(name ${names})
+      set(STEP_${name} ${step} PARENT_SCOPE)
+      list(APPEND rooms ${name})
+    endforeach()
+  endforeach()
+  if(NOT rooms)
+    message(FATAL_ERROR "no steps of rooms found in ${source_dir}/README.md")
+  endif()
+  set(KELVIRA_ROOMS ${rooms} PARENT_SCOPE)
+endfunction()
