@@ -278,4 +278,11 @@ int BrokerLink::publish(const QByteArray& topic, const QByteArray& payload, int 
     return rc == MOSQ_ERR_SUCCESS ? mid : -1;
 }
 
+std::unique_ptr<BrokerConnection> ConnectToBroker(const ClassAddress& address,
+                                                  const QString& clientId,
+                                                  const BrokerConnection::Will& will,
+                                                  BrokerConnection::Callbacks callbacks) {
+    return std::make_unique<BrokerLink>(address, clientId, will, std::move(callbacks));
+}
+
 }  // namespace ClassLink

@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QSysInfo>
+#include <QTimer>
 #include <algorithm>
 
 #include "config/config_folders.h"
@@ -20,9 +21,6 @@ using ClassLink::LinkFault;
 
 // The current reading goes out about once a second.
 constexpr int ReadingEveryMs = 1000;
-// After the line returns, the class views reconnect too (within two seconds): what the broker
-// has not acknowledged is sent again once they can hear it.
-constexpr int ResendAfterMs = 3000;
 // The part of the lesson being recorded is published again every this many ticks (5 s), so
 // that a view that comes back misses no more than these.
 constexpr int PartEveryTicks = 10;
@@ -50,9 +48,10 @@ void ShowClassFault(LinkFault fault) {
 
 }  // namespace
 
-ClassPublisher::ClassPublisher(const ClassLink::ClassAddress& address, const QString& group)
-    : className_(address.className), group_(group) {
-    ClassLink::BrokerLink::Callbacks callbacks;
+ClassPublisher::ClassPublisher(const ClassLink::ClassAddress& address, const QString& group,
+                               const ClassLink::MakeConnection& connect, int resendAfterMs)
+    : className_(address.className), group_(group), resendAfterMs_(resendAfterMs) {
+    ClassLink::BrokerConnection::Callbacks callbacks;
     // The link calls from its own thread: everything is handed to this one.
     callbacks.connection = [this](bool up) {
         QMetaObject::invokeMethod(this, [this, up] { connectionChanged(up); },
@@ -66,12 +65,8 @@ ClassPublisher::ClassPublisher(const ClassLink::ClassAddress& address, const QSt
         QMetaObject::invokeMethod(this, [this, message] { acknowledged(message); },
                                   Qt::QueuedConnection);
     };
-    link_ = std::make_unique<ClassLink::BrokerLink>(
-        address, ClientId(group),
-        ClassLink::BrokerLink::Will{topic(Kind::Status), ClassLink::WillPayload(group)},
-        callbacks);
-    QObject::connect(&readingTimer_, &QTimer::timeout, this, [this] { publishReading(); });
-    readingTimer_.start(ReadingEveryMs);
+    link_ = connect(address, ClientId(group),
+                    {topic(Kind::Status), ClassLink::WillPayload(group)}, callbacks);
     faultChanged(link_->setUpFault() != LinkFault::None ? link_->setUpFault()
                                                          : LinkFault::Connecting);
     link_->start();
@@ -172,7 +167,7 @@ void ClassPublisher::connectionChanged(bool up) {
     publishStatus();
     // A broker that was away may have lost what it kept.
     publishLessonSoFar();
-    QTimer::singleShot(ResendAfterMs, this, [this] {
+    QTimer::singleShot(resendAfterMs_, this, [this] {
         if (!link_->connected() || sending_) return;
         sending_ = true;
         // Whatever the broker has not acknowledged, from the lesson's own record, in order.
@@ -218,12 +213,12 @@ void ClassPublisher::publishStatus() {
     if (link_->publish(topic(Kind::Status), payload, 1, true) >= 0) lastStatus_ = payload;
 }
 
-void ClassPublisher::publishReading() {
+void ClassPublisher::readingTaken(const PolledReading& reading) {
+    if (sinceReading_.isValid() && sinceReading_.elapsed() < ReadingEveryMs) return;
+    sinceReading_.start();
     publishStatus();  // a range widened by the readings reaches the class too
-    if (AnswerCount == 0) return;
-    const int raw = std::clamp<int>(RawValue, 0, LastRaw);
-    link_->publish(topic(Kind::Reading),
-                   ClassLink::ReadingPayload({double(ConvTable[raw]), raw}), 0, false);
+    link_->publish(topic(Kind::Reading), ClassLink::ReadingPayload({reading.degrees, reading.raw}),
+                   0, false);
 }
 
 namespace {

@@ -4,14 +4,14 @@
 // class named, nothing here runs and no network is touched.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 #include <map>
 #include <memory>
 #include <vector>
 
-#include "classlink/broker_link.h"
+#include "classlink/broker_connection.h"
 #include "classlink/class_messages.h"
 #include "core/lesson_events.h"
 
@@ -23,7 +23,14 @@ namespace Vexo {
 // it whole. Ticks not yet acknowledged when the line returns are sent again, in order.
 class ClassPublisher : public QObject, public LessonListener {
   public:
-    ClassPublisher(const ClassLink::ClassAddress& address, const QString& group);
+    // After the line returns, the class views reconnect too (within two seconds): what the
+    // broker has not acknowledged is sent again once they can hear it.
+    static constexpr int ResendAfterMs = 3000;
+
+    // Publishes as `group` through the connection `connect` makes (the broker's by default).
+    ClassPublisher(const ClassLink::ClassAddress& address, const QString& group,
+                   const ClassLink::MakeConnection& connect = ClassLink::ConnectToBroker,
+                   int resendAfterMs = ResendAfterMs);
     ~ClassPublisher() override;  // publishes the group offline, then says goodbye
 
     // Why the link could not even be set up; empty when it could.
@@ -34,6 +41,8 @@ class ClassPublisher : public QObject, public LessonListener {
     void tickRecorded(const RecordedTick& tick) override;
     void lessonStopped() override;
     void lessonErased() override;
+    // The box's reading goes out about once a second, with the status when it has changed.
+    void readingTaken(const PolledReading& reading) override;
 
   private:
     QByteArray topic(ClassLink::Kind kind, int part = 0) const;
@@ -46,11 +55,11 @@ class ClassPublisher : public QObject, public LessonListener {
     void acknowledged(int message);
     ClassLink::Status status() const;
     void publishStatus();
-    void publishReading();
 
     QString className_, group_;
-    std::unique_ptr<ClassLink::BrokerLink> link_;
-    QTimer readingTimer_;
+    std::unique_ptr<ClassLink::BrokerConnection> link_;
+    int resendAfterMs_;
+    QElapsedTimer sinceReading_;  // since the last reading went out; not started before one
     QString id_;
     bool measuring_ = false;
     bool sending_ = false;  // ticks go out as they are recorded

@@ -80,9 +80,10 @@ ClassWindow::~ClassWindow() {
     link_.reset();  // no message is handed on after this
 }
 
-void ClassWindow::watch(const ClassLink::ClassAddress& address) {
+void ClassWindow::watch(const ClassLink::ClassAddress& address,
+                        const ClassLink::MakeConnection& connect) {
     className_ = address.className;
-    ClassLink::BrokerLink::Callbacks callbacks;
+    ClassLink::BrokerConnection::Callbacks callbacks;
     // From the network thread, handed on to this one.
     callbacks.fault = [this](ClassLink::LinkFault fault) {
         QMetaObject::invokeMethod(this, [this, fault] { showFault(fault); }, Qt::QueuedConnection);
@@ -94,8 +95,7 @@ void ClassWindow::watch(const ClassLink::ClassAddress& address) {
     // A client's name no group can guess, so that none can take it over and put the view off.
     const QString id = QStringLiteral("kelvira-class-") +
                        QString::number(QRandomGenerator::system()->generate64(), 36);
-    link_ = std::make_unique<ClassLink::BrokerLink>(address, id, ClassLink::BrokerLink::Will{},
-                                                    callbacks);
+    link_ = connect(address, id, {}, callbacks);
     link_->subscribe(ClassLink::ClassTopics(className_));
     showFault(link_->setUpFault() != ClassLink::LinkFault::None ? link_->setUpFault()
                                                                  : ClassLink::LinkFault::Connecting);

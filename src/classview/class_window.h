@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "classlink/broker_link.h"
+#include "classlink/broker_connection.h"
 #include "classview/class_model.h"
 #include "classview/class_tiles.h"
 
@@ -21,8 +21,10 @@ class ClassWindow : public QWidget {
     ClassWindow();
     ~ClassWindow() override;
 
-    // Subscribes to the class at `address`; without one the window shows files alone.
-    void watch(const ClassLink::ClassAddress& address);
+    // Subscribes to the class at `address`, through the connection `connect` makes (the
+    // broker's by default); without a class the window shows files alone.
+    void watch(const ClassLink::ClassAddress& address,
+               const ClassLink::MakeConnection& connect = ClassLink::ConnectToBroker);
     // Opens a group's lesson file; false when it is not one, or the class is full.
     bool openLesson(const QString& path);
     // Takes one message as the broker delivered it (from this thread).
@@ -55,7 +57,7 @@ class ClassWindow : public QWidget {
 
     ClassModel model_;
     QString className_;
-    std::unique_ptr<ClassLink::BrokerLink> link_;
+    std::unique_ptr<ClassLink::BrokerConnection> link_;
     ClassLink::LinkFault fault_ = ClassLink::LinkFault::Connecting;
     int received_ = 0, dropped_ = 0;
     QString picked_;  // the group whose trace stands out; empty: none

@@ -47,7 +47,10 @@ struct Lesson {
     QDateTime startedAt;
     QString base;  // the lesson's files without their extension, once the CSV exists
     LessonFile file;
-    std::array<int16_t, LastTick> raw{};  // the raw byte of each tick, or HeldReading
+    // Each tick as it was handed on, to write again what a fault kept from the file: its
+    // temperature in hundredths of a degree, and its raw byte or HeldReading.
+    std::array<float, LastTick> hundredths{};
+    std::array<int16_t, LastTick> raw{};
     int ticksSinceSync = 0;
 };
 
@@ -85,7 +88,7 @@ bool OpenLesson() {
 
 bool WriteTick(int tick) {
     char line[TickLineMax];
-    const int size = TickLine(line, tick, TrendBuffer[tick], lesson.raw[tick]);
+    const int size = TickLine(line, tick, lesson.hundredths[tick], lesson.raw[tick]);
     return WriteTickLine(lesson.file, tick, line, size);
 }
 
@@ -123,6 +126,7 @@ void KeepRecordedTick(const RecordedTick& recorded) {
     const int raw = recorded.raw;
     // The recording ends at the cap: ticks there have no time of their own.
     if (tick >= LastTick) return;
+    lesson.hundredths[tick] = recorded.degrees * 100;  // as the graph tick keeps it
     lesson.raw[tick] = static_cast<int16_t>(raw < 0 ? HeldReading : std::min(raw, LastRaw));
     if (lesson.failed) return;
     if (lesson.file.fd < 0) {

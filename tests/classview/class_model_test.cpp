@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QtTest>
+#include <cmath>
+#include <limits>
 
 #include "classlink/class_messages.h"
 #include "classview/class_graph.h"
@@ -88,6 +90,38 @@ class ClassModelTest : public QObject {
         QFETCH(QStringList, names);
         QFETCH(QStringList, shown);
         QCOMPARE(ClassView::ShownNames(names), shown);
+    }
+
+    // A group's lesson file as Kelvira records it, brought on a USB stick.
+    void lessonFilesAreRead_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QList<float>>("degrees");  // NaN: no tick
+        const QByteArray header = "\xEF\xBB\xBF経過時間(秒),温度(℃),生データ\r\n";
+        const float none = std::numeric_limits<float>::quiet_NaN();
+        QTest::newRow("whole") << header + "0.0,23.0,63\r\n0.5,23.5,\r\n" << true
+                               << QList<float>{23, 23.5f};
+        QTest::newRow("a tick missing") << header + "0.0,20.0,1\r\n1.0,21.0,2\r\n" << true
+                                        << QList<float>{20, none, 21};
+        QTest::newRow("a reading no sensor gives") << header + "0.0,999.0,1\r\n0.5,20.0,1\r\n"
+                                                   << true << QList<float>{none, 20};
+        QTest::newRow("another header") << QByteArray("time,value\r\n0.0,1\r\n") << false
+                                        << QList<float>{};
+        QTest::newRow("seconds not a tick's") << header + "0.3,20.0,1\r\n" << false
+                                              << QList<float>{};
+        QTest::newRow("past the lesson's end") << header + "5000.5,20.0,1\r\n" << false
+                                               << QList<float>{};
+    }
+    void lessonFilesAreRead() {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, ok);
+        QFETCH(QList<float>, degrees);
+        bool read = false;
+        const std::vector<float> ticks = ClassView::ReadLessonFile(file, &read);
+        QCOMPARE(read, ok);
+        QCOMPARE(int(ticks.size()), int(degrees.size()));
+        for (qsizetype t = 0; t < degrees.size(); ++t)
+            QVERIFY(std::isnan(degrees[t]) ? std::isnan(ticks[t]) : ticks[t] == degrees[t]);
     }
 
     void theCsvRunsNoFormula() {
