@@ -2,7 +2,9 @@
 # Installs the Debian packages Kelvira needs that are not installed yet.
 #   scripts/setup.sh run    what building and running the program needs
 #   scripts/setup.sh package  that, plus what building and checking the Debian package needs
-#   scripts/setup.sh test   all of that, plus what the tests, sanitizers and fuzzers need
+#   scripts/setup.sh test   all of that, plus what the tests, sanitizers and fuzzers need, and the
+#                           Windows build and its tests under Wine
+#   scripts/setup.sh windows  what building Kelvira for Windows and testing it under Wine needs
 set -euo pipefail
 
 run_packages=(
@@ -16,13 +18,18 @@ package_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 test_packages=(
-    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache
+    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache openssl
+)
+windows_packages=(
+    g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev xz-utils fonts-ipafont-gothic cmake
+    ninja-build imagemagick
 )
 
 wanted=("${run_packages[@]}")
 case "${1:-run}" in
     package) wanted+=("${package_packages[@]}") ;;
-    test) wanted+=("${package_packages[@]}" "${test_packages[@]}") ;;
+    test) wanted+=("${package_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+    windows) wanted=("${windows_packages[@]}") ;;
 esac
 
 missing=()

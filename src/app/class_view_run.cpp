@@ -79,6 +79,7 @@ int RunClassView(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("kelvira-class"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ReadFontConfiguration();
+    LoadShippedFonts();
 
     ClassView::ClassWindow window;
     window.setWindowIcon(ThermometerIcon());

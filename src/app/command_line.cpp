@@ -19,18 +19,31 @@ const char* const MoreHelp =
     "looked for one by one, in this order; the first folder holding a file is used:\n"
     "  1. the working folder\n"
     "  2. the folder of --config-dir\n"
+#ifdef _WIN32
+    "  3. %APPDATA%\\Kelvira\n"
+    "  4. %PROGRAMDATA%\\Kelvira\n"
+#else
     "  3. $XDG_CONFIG_HOME/kelvira (~/.config/kelvira)\n"
     "  4. kelvira/ in each folder of $XDG_CONFIG_DIRS (/etc/xdg/kelvira)\n"
+#endif
     "With --demo, the example files come last. Kelvira never writes to these folders.\n"
     "\n"
     "The device of the configured port N (Port= in VEXO.TXT, 1 to 4) is the one named by\n"
     "--port, else by the environment variable KELVIRA_PORT<N>, else the Nth USB serial\n"
+#ifdef _WIN32
+    "adapter (in the order of the system's device ids), else COM<N>.\n"
+#else
     "adapter (by its name under /dev/serial/by-id/), else /dev/ttyS<N-1>.\n"
+#endif
     "\n"
     "With --class (or Kurasu= in VEXO.TXT) the lesson is published to the class's MQTT\n"
     "broker, as the group of --group (or Han=), for the class view kelvira-class. An\n"
     "address with a user and no password (mqtt://han1@HOST/CLASS) takes the password from\n"
+#ifdef _WIN32
+    "the first line of --password-file, else of %APPDATA%\\Kelvira\\class-password.\n"
+#else
     "the first line of --password-file, else of ~/.config/kelvira/class-password.\n"
+#endif
     "\n"
     "Environment:\n"
     "  KELVIRA_PORT<N>  the device of port N\n"

@@ -11,6 +11,7 @@
 #include "app/demo.h"
 #include "app/end_signals.h"
 #include "app/install_layout.h"
+#include "app/system_line.h"
 #include "app/trace.h"
 #include "classroom/class_publisher.h"
 #include "config/config_folders.h"
@@ -18,8 +19,8 @@
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "device/port_choice.h"
-#include "platform/qt_serial_line.h"
 #include "platform/qt_window_timer.h"
+#include "platform/serial_line.h"
 #include "recording/recording.h"
 #include "ui/commands.h"
 #include "ui/fonts.h"
@@ -41,6 +42,14 @@ void Wire() {
     if (Given.noRecord) Vexo::SwitchRecordingOff();
     Vexo::NamePortDevice(Given.port);
     Vexo::AttachRecording();
+}
+
+// What the program does before it goes, however it ends: the class left, the lesson's file
+// brought onto the disk, the port closed.
+void Finish() {
+    Vexo::LeaveClass();
+    Vexo::FinishRecording();
+    if (Vexo::MSComm1) Vexo::MSComm1->setPortOpen(false);
 }
 
 // The group's name before the customization file is read: --group, Han=, else the host's.
@@ -71,21 +80,25 @@ int Run(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("kelvira"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
+    LoadShippedFonts();
 
     Vexo::SearchConfigFolders(Given.configDir, Given.demo ? ExamplesFolder() : QString());
     DemoBox demo;
+    std::unique_ptr<SerialLine> serialLine;
     if (Given.demo) {
         QString error;
-        Given.port = demo.start(GroupName(), error);
-        if (Given.port.isEmpty()) {
+        if (!demo.start(GroupName(), error)) {
             std::fprintf(stderr, "kelvira: %s\n", qPrintable(error));
             return 1;
         }
+        // The port's name in the log: the box's pty, or the box inside the program.
+        Given.port = demo.device().isEmpty() ? QStringLiteral("（デモのざんぽ）") : demo.device();
+        serialLine = demo.takeLine();
     }
+    if (!serialLine) serialLine = SystemSerialLine();
     Wire();
 
-    Zanpo window([] { return std::make_unique<QtWindowTimer>(); },
-                 std::make_unique<QtSerialLine>(Vexo::PortDevice));
+    Zanpo window([] { return std::make_unique<QtWindowTimer>(); }, std::move(serialLine));
     Vexo::SetTitleMark(Vexo::TitleMark::Demo, Given.demo);
     Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
@@ -96,9 +109,9 @@ int Run(int argc, char** argv) {
                         Given.group.isEmpty() ? Vexo::HanKey : Given.group, Given.passwordFile);
     if (!classError.isEmpty()) std::fprintf(stderr, "kelvira: class: %s\n", qPrintable(classError));
     TraceShownIfAsked(window);
-    WatchEndSignals(Vexo::EndNow);
+    WatchEndSignals(Vexo::EndNow, Finish);
     const int code = QApplication::exec();
-    Vexo::LeaveClass();
+    Finish();
     return code;
 }
 

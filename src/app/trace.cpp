@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/window_shown.h"
+#include "platform/window_timer.h"
 #include "recording/recording.h"
 #include "ui/zanpo.h"
 
@@ -75,6 +76,7 @@ void InstallTraceIfAsked(Zanpo& window) {
         {QStringLiteral("Text2"), [&window] { return window.Text2->toPlainText(); }},
         {QStringLiteral("Title"), [&window] { return window.windowTitle(); }},
         {QStringLiteral("Recorded"), [] { return QString::number(Vexo::RecordedTicks()); }},
+        {QStringLiteral("Polling"), [&window] { return Flag(window.Timer1->running()); }},
     };
     auto* watch = new QTimer(&window);
     QObject::connect(watch, &QTimer::timeout,

@@ -12,6 +12,7 @@
 //   trace Picture2 ...        every line printed into the graph surface (the start-up log)
 //   trace Title けるびら       the window's title
 //   trace Recorded 12         ticks in the lesson's file
+//   trace Polling 1           the poll runs: the watch has handed over to it
 //   trace Window shown        the window is on the screen with the start-up log, once
 #pragma once
 

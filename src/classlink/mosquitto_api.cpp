@@ -1,8 +1,8 @@
 #include "classlink/mosquitto_api.h"
 
-#include <dlfcn.h>
-
 #include <mutex>
+
+#include "platform/shared_library.h"
 
 namespace ClassLink {
 
@@ -10,7 +10,7 @@ namespace {
 
 template <typename Function>
 bool Find(void* library, const char* name, Function& out) {
-    out = reinterpret_cast<Function>(dlsym(library, name));
+    out = reinterpret_cast<Function>(SharedLibrary::Function(library, name));
     return out != nullptr;
 }
 
@@ -22,9 +22,10 @@ const MosquittoApi* Mosquitto(QString* error) {
     static bool loaded = false;
     static QString why;
     std::call_once(once, [] {
-        void* library = dlopen("libmosquitto.so.1", RTLD_NOW | RTLD_LOCAL);
+        QString reason;
+        void* library = SharedLibrary::Open("mosquitto", 1, reason);
         if (!library) {
-            why = QStringLiteral("cannot load libmosquitto: ") + QString::fromLocal8Bit(dlerror());
+            why = QStringLiteral("cannot load libmosquitto: ") + reason;
             return;
         }
         loaded = Find(library, "mosquitto_lib_init", api.lib_init) &&

@@ -38,6 +38,20 @@ QStringList ConfigFolders(const FolderSources& from) {
     return folders;
 }
 
+QStringList WindowsConfigFolders(const FolderSources& from) {
+    QStringList folders{QStringLiteral(".")};
+    if (!from.configDir.isEmpty()) folders << from.configDir;
+    for (QString data : {from.appData, from.programData}) {
+        data.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        // Absolute: a drive's (C:/...) or a share's (//server/...).
+        const bool absolute = (data.size() > 2 && data[1] == u':' && data[2] == u'/') ||
+                              data.startsWith(QLatin1String("//"));
+        if (absolute) folders << data + "/Kelvira";
+    }
+    if (!from.examples.isEmpty()) folders << from.examples;
+    return folders;
+}
+
 void SearchConfigFolders(const QString& configDir, const QString& examples) {
     givenConfigDir = configDir;
     givenExamples = examples;
@@ -50,15 +64,27 @@ QStringList ConfigFolders() {
     from.xdgConfigDirs = Env("XDG_CONFIG_DIRS");
     from.home = Env("HOME");
     from.examples = givenExamples;
+#ifdef _WIN32
+    from.appData = Env("APPDATA");
+    from.programData = Env("PROGRAMDATA");
+    return WindowsConfigFolders(from);
+#else
     return ConfigFolders(from);
+#endif
 }
 
 QString DefaultPasswordFile() {
+#ifdef _WIN32
+    const QString appData = Env("APPDATA");
+    return appData.isEmpty() ? QString()
+                             : QDir::fromNativeSeparators(appData) + "/Kelvira/class-password";
+#else
     FolderSources from;
     from.xdgConfigHome = Env("XDG_CONFIG_HOME");
     from.home = Env("HOME");
     const QString user = UserFolder(from);
     return user.isEmpty() ? QString() : user + QStringLiteral("/class-password");
+#endif
 }
 
 }  // namespace Vexo

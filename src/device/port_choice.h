@@ -9,28 +9,41 @@ namespace Vexo {
 
 // One serial port of the machine.
 struct ListedPort {
-    QString location;  // the device, e.g. /dev/ttyUSB0
+    QString location;  // the device, e.g. /dev/ttyUSB0 or COM5
     QString byId;      // its stable name under /dev/serial/by-id/, empty when it has none
     bool usb = false;  // a USB serial adapter
+    QString key;       // Windows: the system's id of the device, which orders the adapters
 };
 
 // Where the adapters' stable names and the built-in ports are found. The machine's own
 // places unless a test hands in others.
 struct PortPlaces {
+#ifdef _WIN32
+    QString byId;  // none: the system lists its serial devices
+    QString fallback = QStringLiteral("COM%1");  // %1: the port number
+    int firstNumber = 1;
+#else
     QString byId = QStringLiteral("/dev/serial/by-id");
     QString fallback = QStringLiteral("/dev/ttyS%1");  // %1: the port number less one
+    int firstNumber = 0;
+#endif
 };
 void SetPortPlaces(const PortPlaces& places);
 
 // The device of port `port` (1 to 4) among `ports`: the port-th USB serial adapter, the
-// adapters taken in the order of their names under /dev/serial/by-id/ (those without such a
-// name after them, by location) and named by that stable name when they have one; when there
-// is no such adapter, the fallback, /dev/ttyS<port-1>.
+// adapters taken in the order of their names under /dev/serial/by-id/ (of the system's ids on
+// Windows; those without either after them, by location) and named by that stable name when
+// they have one; when there is no such adapter, the fallback (/dev/ttyS<port-1>, COM<port>).
 QString ChoosePort(int port, const QList<ListedPort>& ports,
-                   const QString& fallback = PortPlaces().fallback);
+                   const PortPlaces& places = PortPlaces());
 
-// The USB serial adapters of this machine: the devices the stable names lead to.
-QList<ListedPort> ListedPorts();
+// The USB serial adapters of this machine (the system's side: port_list_*.cpp): on Linux the
+// devices the stable names lead to, on Windows the serial devices the system lists whose
+// bus is USB.
+QList<ListedPort> ListedPorts(const PortPlaces& places);
+// What changes when an adapter comes or goes, cheaply read: the stable names on Linux, the
+// listed devices on Windows.
+QStringList AdapterNames(const PortPlaces& places);
 
 // The device named on the command line (--port, or the simulated box of a demonstration),
 // which stands for every port number; empty for none. Set once at start-up.

@@ -3,7 +3,7 @@
 namespace Vexo {
 
 QString MissingDeviceReason(const PortFacts& facts) {
-    if (!facts.exists || facts.error == QSerialPort::DeviceNotFoundError)
+    if (!facts.exists || facts.error == SerialFault::NotFound)
         return QStringLiteral("見つかりません：");
     if (!facts.accessible) {
         // Joining the owning group helps only when that group may read and write the device.
@@ -12,7 +12,7 @@ QString MissingDeviceReason(const PortFacts& facts) {
         return QStringLiteral("%1 グループへの参加が必要です：").arg(facts.group);
     }
     // Present and permitted, yet refused: another program holds the port.
-    if (facts.error == QSerialPort::PermissionError)
+    if (facts.error == SerialFault::Refused)
         return QStringLiteral("ほかのプログラムが使用中です：");
     return QStringLiteral("開けません（%1）：").arg(facts.errorText);
 }

@@ -1,8 +1,9 @@
 // Why the serial port could not be opened, in words a teacher can act on.
 #pragma once
 
-#include <QSerialPort>
 #include <QString>
+
+#include "platform/serial_line.h"
 
 namespace Vexo {
 
@@ -13,7 +14,7 @@ struct PortFacts {
     bool accessible = false;      // this user may read and write it
     QString group;                // the group owning the device, empty when unknown
     bool groupReadWrite = false;  // that group may read and write the device
-    QSerialPort::SerialPortError error = QSerialPort::NoError;  // why opening failed
+    SerialFault error = SerialFault::None;  // why opening failed
     QString errorText;                                          // the same, in words
 };
 
@@ -24,7 +25,7 @@ struct PortFacts {
 QString MissingDeviceReason(const PortFacts& facts);
 
 // Gathers the facts about `path` from the system (stat, access, the group database).
-PortFacts GatherPortFacts(const QString& path, QSerialPort::SerialPortError error,
+PortFacts GatherPortFacts(const QString& path, SerialFault error,
                           const QString& errorText);
 
 }  // namespace Vexo

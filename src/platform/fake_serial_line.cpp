@@ -58,5 +58,5 @@ void FakeSerialLine::lose() {
     open_ = false;
     pending.clear();
     error = QStringLiteral("line lost");
-    errorCode = QSerialPort::ResourceError;
+    errorCode = SerialFault::Gone;
 }

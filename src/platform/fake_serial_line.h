@@ -18,7 +18,7 @@ class FakeSerialLine : public SerialLine {
     bool output(const QByteArray& bytes) override;
     QByteArray input() override;
     QString lastError() const override { return error; }
-    QSerialPort::SerialPortError lastErrorCode() const override { return errorCode; }
+    SerialFault lastErrorCode() const override { return errorCode; }
 
     // Queues bytes as if the device had sent them.
     void receive(const QByteArray& bytes) { pending += bytes; }
@@ -31,13 +31,13 @@ class FakeSerialLine : public SerialLine {
     int sThreshold = 0;
     int rThreshold = 0;
     bool failOpen = false;
-    QSerialPort::SerialPortError failOpenCode = QSerialPort::DeviceNotFoundError;
+    SerialFault failOpenCode = SerialFault::NotFound;
     int openAttempts = 0;
     std::vector<QByteArray> writes;  // each write as made
     QByteArray pending;              // received, not yet read
     int reads = 0;
     QString error;
-    QSerialPort::SerialPortError errorCode = QSerialPort::NoError;
+    SerialFault errorCode = SerialFault::None;
     // Every operation in call order, e.g. "CommPort 1", "Open", "Output 00", "Input".
     std::vector<QString> calls;
 

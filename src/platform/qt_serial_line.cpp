@@ -76,6 +76,6 @@ void QtSerialLine::onError(QSerialPort::SerialPortError error) {
 }
 
 void QtSerialLine::remember(QSerialPort::SerialPortError error) {
-    errorCode_ = error;
+    errorCode_ = FaultOf(error);
     error_ = port_.errorString();
 }

@@ -29,7 +29,7 @@ class QtSerialLine : public SerialLine {
     bool output(const QByteArray& bytes) override;
     QByteArray input() override;
     QString lastError() const override { return error_; }
-    QSerialPort::SerialPortError lastErrorCode() const override { return errorCode_; }
+    SerialFault lastErrorCode() const override { return errorCode_; }
 
   private:
     void onError(QSerialPort::SerialPortError error);
@@ -39,5 +39,5 @@ class QtSerialLine : public SerialLine {
     QSerialPort port_;
     bool lost_ = false;  // the line ended; the port is closed on the next turn of the loop
     QString error_;
-    QSerialPort::SerialPortError errorCode_ = QSerialPort::NoError;
+    SerialFault errorCode_ = SerialFault::None;
 };

@@ -7,9 +7,18 @@
 #pragma once
 
 #include <QByteArray>
-#include <QSerialPort>
 #include <QString>
 #include <cstdint>
+
+// Why an operation of the serial line failed, whatever the system beneath it.
+enum class SerialFault {
+    None,
+    NotFound,  // there is no such device
+    Refused,   // the device is there and may not be opened: another program has it, or the user
+               // may not
+    Gone,      // the device went away while it was open
+    Other,
+};
 
 class SerialLine {
   public:
@@ -24,5 +33,5 @@ class SerialLine {
     virtual bool output(const QByteArray& bytes) = 0;  // false when nothing could be written
     virtual QByteArray input() = 0;                    // all bytes received so far
     virtual QString lastError() const = 0;             // why the last operation failed
-    virtual QSerialPort::SerialPortError lastErrorCode() const = 0;  // the same, as a code
+    virtual SerialFault lastErrorCode() const = 0;  // the same, as a fault
 };

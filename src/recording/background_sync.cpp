@@ -1,12 +1,11 @@
 #include "recording/background_sync.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
+
+#include "platform/plain_file.h"
 
 namespace Vexo {
 
@@ -29,8 +28,8 @@ void Run(Syncer* syncer) {
             fds.swap(syncer->waiting);
         }
         for (int fd : fds) {
-            ::fdatasync(fd);
-            ::close(fd);
+            PlainFile::Sync(fd);
+            PlainFile::Close(fd);
         }
     }
 }
@@ -59,13 +58,13 @@ void SyncInBackground(int fd) {
         }
     }
     if (fd >= 0)
-        ::close(fd);
+        PlainFile::Close(fd);
     else
         syncer.wake.notify_one();
 }
 
 int DuplicateForSync(int fd) {
-    return fd < 0 ? -1 : ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    return PlainFile::Duplicate(fd);
 }
 
 }  // namespace Vexo

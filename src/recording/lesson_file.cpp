@@ -1,12 +1,10 @@
 #include "recording/lesson_file.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <QFile>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+
+#include "platform/plain_file.h"
 
 namespace Vexo {
 
@@ -24,16 +22,6 @@ char* PutNumber(char* at, long value) {
     } while (value > 0);
     while (n > 0) *at++ = digits[--n];
     return at;
-}
-
-// Writes all of `size` bytes in one call; false on an error or a short write (ENOSPC).
-bool WriteWhole(int fd, const char* bytes, size_t size) {
-    ssize_t written;
-    do {
-        written = ::write(fd, bytes, size);
-    } while (written < 0 && errno == EINTR);
-    if (written >= 0 && written != static_cast<ssize_t>(size)) errno = ENOSPC;
-    return written == static_cast<ssize_t>(size);
 }
 
 }  // namespace
@@ -60,15 +48,13 @@ int TickLine(char (&out)[TickLineMax], int tick, float hundredths, int raw) {
 
 int CreateLessonFile(LessonFile& file, const QString& path, bool replace) {
     CloseLessonFile(file);
-    const QByteArray name = QFile::encodeName(path);
-    const int fd =
-        ::open(name.constData(),
-               O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL), 0666);
-    if (fd < 0) return errno;
-    if (!WriteWhole(fd, Header, sizeof Header - 1)) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(name.constData());
+    int error = 0;
+    const int fd = PlainFile::Create(path, replace, true, error);
+    if (fd < 0) return error;
+    if (!PlainFile::WriteWhole(fd, Header, sizeof Header - 1)) {
+        error = errno;
+        PlainFile::Close(fd);
+        PlainFile::Remove(path);
         return error;
     }
     file.fd = fd;
@@ -80,14 +66,14 @@ int CreateLessonFile(LessonFile& file, const QString& path, bool replace) {
 bool WriteTickLine(LessonFile& file, int tick, const char* line, int size) {
     if (file.fd < 0 || tick < 0 || tick >= LastTick || tick > file.lines) return false;
     if (tick < file.lines) {
-        if (::ftruncate(file.fd, file.lineStart[tick]) != 0) return false;
+        if (!PlainFile::Truncate(file.fd, file.lineStart[tick])) return false;
         file.end = file.lineStart[tick];
         file.lines = tick;
     }
-    if (!WriteWhole(file.fd, line, static_cast<size_t>(size))) {
+    if (!PlainFile::WriteWhole(file.fd, line, static_cast<size_t>(size))) {
         // No half line stays behind: a short write is taken back. Where even that fails the
         // file has gone with its device.
-        if (::ftruncate(file.fd, file.end) != 0) errno = EIO;
+        if (!PlainFile::Truncate(file.fd, file.end)) errno = EIO;
         return false;
     }
     file.lineStart[tick] = file.end;
@@ -97,7 +83,7 @@ bool WriteTickLine(LessonFile& file, int tick, const char* line, int size) {
 }
 
 void CloseLessonFile(LessonFile& file) {
-    if (file.fd >= 0) ::close(file.fd);
+    PlainFile::Close(file.fd);
     file.fd = -1;
 }
 

@@ -4,10 +4,9 @@
 // the place of its old line and of every line after it.
 #pragma once
 
-#include <sys/types.h>
-
 #include <QString>
 #include <array>
+#include <cstdint>
 
 #include "core/vexo.h"
 
@@ -16,8 +15,8 @@ namespace Vexo {
 struct LessonFile {
     int fd = -1;
     int lines = 0;  // ticks 0 .. lines - 1 are in the file
-    off_t end = 0;  // the file's length
-    std::array<off_t, LastTick> lineStart{};
+    int64_t end = 0;  // the file's length
+    std::array<int64_t, LastTick> lineStart{};
 };
 
 // Longest line of one tick: "4999.5,-3276800.0,255\r\n" and then some.

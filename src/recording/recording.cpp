@@ -2,9 +2,9 @@
 // and reset. Everything here runs on the user-interface thread, inside the handlers.
 #include "recording/recording.h"
 
-#include <fcntl.h>
+#ifdef __GLIBC__
 #include <malloc.h>
-#include <unistd.h>
+#endif
 
 #include <QBuffer>
 #include <QDateTime>
@@ -17,6 +17,7 @@
 
 #include "core/vexo.h"
 #include "core/window_title.h"
+#include "platform/plain_file.h"
 #include "platform/surface.h"
 #include "recording/background_sync.h"
 #include "recording/lesson_file.h"
@@ -79,8 +80,7 @@ bool OpenLesson() {
         if (error != 0) return false;
         lesson.base = base;
         // The folder's entry for the new file, too, must reach the disk.
-        SyncInBackground(
-            ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        SyncInBackground(PlainFile::OpenFolder(folder));
         return true;
     }
     return false;
@@ -98,24 +98,16 @@ bool SavePicture(const QImage& picture, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
     if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
-    const QByteArray name = QFile::encodeName(path);
-    const QByteArray part = name + ".part";
-    const int fd = ::open(part.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    const QString part = path + QStringLiteral(".part");
+    int error = 0;
+    const int fd = PlainFile::Create(part, true, false, error);
     if (fd < 0) return false;
-    bool written = true;
-    for (qsizetype done = 0; written && done < png.size();) {
-        const ssize_t n =
-            ::write(fd, png.constData() + done, static_cast<size_t>(png.size() - done));
-        written = n > 0 || (n < 0 && errno == EINTR);
-        if (n > 0) done += n;
-    }
-    if (!written || ::rename(part.constData(), name.constData()) != 0) {
-        ::close(fd);
-        ::unlink(part.constData());
+    if (!PlainFile::WriteWhole(fd, png.constData(), static_cast<size_t>(png.size()))) {
+        PlainFile::Close(fd);
+        PlainFile::Remove(part);
         return false;
     }
-    SyncInBackground(fd);
-    return true;
+    return PlainFile::PutInPlace(fd, part, path, SyncInBackground);
 }
 
 }  // namespace
@@ -206,6 +198,12 @@ QImage GraphPicture() {
     QImage graph = Picture2->image().copy(0, 0, GraphPixels(), GraphPixels());
     graph.setDevicePixelRatio(1);
     return graph;
+}
+
+void FinishRecording() {
+    if (lesson.file.fd >= 0) PlainFile::Sync(lesson.file.fd);
+    CloseLessonFile(lesson.file);
+    lesson.armed = false;
 }
 
 void ResetRecording() {

@@ -43,6 +43,8 @@ int RecordedTicks();      // how many ticks that file holds
 QImage GraphPicture();
 // The menu of the graph's right button: copy, save as, open the recordings folder.
 void InstallGraphMenu(Zanpo& window);
+// The program ends: what the lesson's file holds is brought onto the disk, and it is closed.
+void FinishRecording();
 // Back to the state at program start: recording on, default folder, no lesson (tests).
 void ResetRecording();
 

@@ -13,3 +13,7 @@ QFont ProportionalGothicFont(double points, bool bold = false);  // ＭＳ Ｐ�
 // work the first font would otherwise do on the spot. Safe to call on any thread, before or
 // after the application object exists.
 void ReadFontConfiguration();
+
+// Where the system has no Japanese gothic face (a Windows of another language), the one
+// shipped beside the program is loaded. Call once the application object exists.
+void LoadShippedFonts();

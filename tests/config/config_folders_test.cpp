@@ -36,6 +36,18 @@ class ConfigFoldersTest : public QObject {
     // is --config-dir, home is $XDG_CONFIG_HOME, sys1 and sys2 are $XDG_CONFIG_DIRS. Each
     // file holds the name of its folder; `found` is, for VEXO.TXT, EKION.CSV and KION.CSV,
     // the folder each is read from ("" when none).
+    // On Windows: the user's and the machine's application data, where the school's IT puts
+    // the box's tables for every user.
+    void windowsFolders() {
+        Vexo::FolderSources from;
+        from.configDir = "D:/class";
+        from.appData = "C:\\Users\\sensei\\AppData\\Roaming";
+        from.programData = "C:\\ProgramData";
+        QCOMPARE(Vexo::WindowsConfigFolders(from),
+                 (QStringList{".", "D:/class", "C:/Users/sensei/AppData/Roaming/Kelvira",
+                              "C:/ProgramData/Kelvira"}));
+    }
+
     void eachFileFromTheFirstFolderHoldingIt_data() {
         QTest::addColumn<QStringList>("files");
         QTest::addColumn<QStringList>("found");

@@ -1,6 +1,5 @@
 // The customization file: keys, message rules, log lines and bad input.
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QtTest>
 #include <functional>
 
@@ -8,6 +7,7 @@
 #include "config/file_errors.h"
 #include "config/palette.h"
 #include "support/headless.h"
+#include "support/shift_jis.h"
 #include "zoom/zoom.h"
 
 using namespace Vexo;
@@ -87,8 +87,7 @@ using Row = std::array<int16_t, 4>;
 
 // A file's bytes as the system's editor writes them.
 QByteArray ShiftJis(const QString& text) {
-    QStringEncoder encoder("windows-31j");
-    return encoder.encode(text);
+    return SystemShiftJis(text);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 #include <QStringDecoder>
 #include <QtTest>
 
+#include "support/shift_jis.h"
+
 #include "config/text_lines.h"
 
 using Lines = QList<QByteArray>;
@@ -70,19 +72,26 @@ class TextLinesTest : public QObject {
         QCOMPARE(Vexo::DecodeLine(bytes), text);
     }
 
-    // The table reads every character as Qt's decoder of the code page does.
+    // The table reads every character as the system's decoder of the code page does: Qt's on
+    // Linux, Windows's own on Windows. (The two differ only in three control characters, which
+    // Qt's converter swaps as IBM's tables do: 1A, 1C and 7F stand for nothing a file holds.)
     void decodesAsTheSystemsDecoder() {
-        QStringDecoder system("windows-31j", QStringConverter::Flag::Stateless);
-        QVERIFY(system.isValid());
         for (int lead = 0; lead < 256; ++lead) {
             const char one = char(lead);
             const bool single = lead <= 0x7F || (lead >= 0xA1 && lead <= 0xDF);
-            if (single) QCOMPARE(Vexo::DecodeLine(QByteArray(&one, 1)), system.decode(QByteArray(&one, 1)));
+            const bool swapped = lead == 0x1A || lead == 0x1C || lead == 0x7F;
+            if (single && !swapped) QCOMPARE(Vexo::DecodeLine(QByteArray(&one, 1)), SystemFromShiftJis(QByteArray(&one, 1)));
             for (int trail = 0x40; trail <= 0xFC && !single; ++trail) {
                 const char pair[] = {char(lead), char(trail)};
                 const QString ours = Vexo::DecodeLine(QByteArray(pair, 2));
+#ifdef _WIN32
+                // Windows reads a pair it has no character for as its default, a middle dot.
+                const bool unassigned = SystemFromShiftJis(QByteArray(pair, 2)) == u"\u30FB" &&
+                                        !(lead == 0x81 && trail == 0x45);
+                if (unassigned) continue;
+#endif
                 if (ours.size() == 1)
-                    QVERIFY2(ours == system.decode(QByteArray(pair, 2)),
+                    QVERIFY2(ours == SystemFromShiftJis(QByteArray(pair, 2)),
                              QByteArray(pair, 2).toHex().constData());
             }
         }

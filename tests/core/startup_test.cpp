@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QtTest>
 
 #include "config/palette.h"
 #include "support/headless.h"
+#include "support/shift_jis.h"
 #include "ui/form_load.h"
 
 using namespace Vexo;
@@ -17,8 +17,7 @@ namespace {
 const QString DeviceNotice = QStringLiteral("「ざんぽ」初期化中。");
 
 QByteArray ShiftJis(const QString& text) {
-    QStringEncoder encoder("windows-31j");
-    return encoder.encode(text);
+    return SystemShiftJis(text);
 }
 
 QByteArray Table(int from, int count) {
@@ -28,10 +27,16 @@ QByteArray Table(int from, int count) {
 }
 
 // The folders a missing table is looked for in, as the log names them: the working folder
-// and the two of the XDG variables, which StartUp keeps short.
+// and the two of the XDG variables (of the application data on Windows), which StartUp keeps
+// short.
 QStringList SearchedFolders(const QString& workingFolder) {
+#ifdef _WIN32
+    return {"さがした場所：", "　" + workingFolder, "　C:/no/appdata/Kelvira",
+            "　C:/no/programdata/Kelvira"};
+#else
     return {"さがした場所：", "　" + workingFolder, "　/no/config/home/kelvira",
             "　/no/config/dirs/kelvira"};
+#endif
 }
 
 // Runs the load event in a fresh working folder holding `files`.
@@ -40,12 +45,19 @@ struct StartUp {
     std::vector<SurfaceOp> ops;
     QString folder;
     explicit StartUp(const std::map<QString, QByteArray>& files) {
+#ifdef _WIN32
+        // A folder of a short name, whose line in the log fits beside its indent as on Linux.
+        QTemporaryDir dir(QDir::rootPath() + "k-XXXXXX");
+#else
         QTemporaryDir dir;
+#endif
         folder = dir.path();
         const QString home = QDir::currentPath();
         QDir::setCurrent(dir.path());
         qputenv("XDG_CONFIG_HOME", "/no/config/home");
         qputenv("XDG_CONFIG_DIRS", "/no/config/dirs");
+        qputenv("APPDATA", "C:\\no\\appdata");
+        qputenv("PROGRAMDATA", "C:\\no\\programdata");
         for (const auto& [name, content] : files) {
             QFile file(name);
             if (file.open(QIODevice::WriteOnly)) file.write(content);

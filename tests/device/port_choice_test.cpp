@@ -10,13 +10,13 @@ namespace {
 
 const QString FtdiA = "/dev/serial/by-id/usb-FTDI_FT232R_A1-if00-port0";
 const QString FtdiB = "/dev/serial/by-id/usb-FTDI_FT232R_B2-if00-port0";
-const ListedPort BuiltIn0{"/dev/ttyS0", "", false};
-const ListedPort BuiltIn1{"/dev/ttyS1", "", false};
+const ListedPort BuiltIn0{"/dev/ttyS0", "", false, {}};
+const ListedPort BuiltIn1{"/dev/ttyS1", "", false, {}};
 // Listed by QSerialPortInfo in the order of their device numbers, which change from one
 // plugging to the next; the by-id names do not.
-const ListedPort UsbB{"/dev/ttyUSB0", FtdiB, true};
-const ListedPort UsbA{"/dev/ttyUSB1", FtdiA, true};
-const ListedPort Acm{"/dev/ttyACM0", "", true};
+const ListedPort UsbB{"/dev/ttyUSB0", FtdiB, true, {}};
+const ListedPort UsbA{"/dev/ttyUSB1", FtdiA, true, {}};
+const ListedPort Acm{"/dev/ttyACM0", "", true, {}};
 
 }  // namespace
 
@@ -42,7 +42,20 @@ class PortChoiceTest : public QObject {
         QFETCH(QList<ListedPort>, ports);
         QFETCH(int, port);
         QFETCH(QString, device);
-        QCOMPARE(Vexo::ChoosePort(port, ports), device);
+        QCOMPARE(Vexo::ChoosePort(port, ports, Vexo::PortPlaces{"/dev/serial/by-id", "/dev/ttyS%1", 0}),
+                 device);
+    }
+
+    // On Windows: adapters by the system's id of each device, opened by their COM port.
+    void choosesTheComPort() {
+        const Vexo::PortPlaces windows{{}, "COM%1", 1};
+        const QList<ListedPort> ports{{"COM3", {}, false, "ACPI\\PNP0501\\0"},
+                                      {"COM7", {}, true, "USB\\VID_0403&PID_6001\\B2"},
+                                      {"COM5", {}, true, "FTDIBUS\\VID_0403+A1"}};
+        QCOMPARE(Vexo::ChoosePort(1, ports, windows), QString("COM5"));
+        QCOMPARE(Vexo::ChoosePort(2, ports, windows), QString("COM7"));
+        QCOMPARE(Vexo::ChoosePort(3, ports, windows), QString("COM3"));
+        QCOMPARE(Vexo::ChoosePort(4, {}, windows), QString("COM4"));
     }
 };
 

@@ -15,7 +15,7 @@ Q_DECLARE_METATYPE(PortFacts)
 namespace {
 
 PortFacts Facts(bool exists, bool accessible, const QString& group,
-                QSerialPort::SerialPortError error, bool groupReadWrite = true) {
+                SerialFault error, bool groupReadWrite = true) {
     PortFacts f;
     f.groupReadWrite = groupReadWrite;
     f.path = QStringLiteral("/dev/ttyS0");
@@ -35,8 +35,8 @@ class PortFaultTest : public QObject {
     void namesTheReason_data() {
         QTest::addColumn<PortFacts>("facts");
         QTest::addColumn<QString>("line");
-        const auto notFound = QSerialPort::DeviceNotFoundError;
-        const auto permission = QSerialPort::PermissionError;
+        const auto notFound = SerialFault::NotFound;
+        const auto permission = SerialFault::Refused;
         QTest::newRow("missing") << Facts(false, false, "", notFound) << "見つかりません：";
         QTest::newRow("gone between open and look")
             << Facts(true, true, "dialout", notFound) << "見つかりません：";
@@ -49,7 +49,7 @@ class PortFaultTest : public QObject {
             << Facts(true, false, "root", permission, false) << "開く権限がありません：";
         QTest::newRow("held by another program")
             << Facts(true, true, "dialout", permission) << "ほかのプログラムが使用中です：";
-        QTest::newRow("something else") << Facts(true, true, "dialout", QSerialPort::ResourceError)
+        QTest::newRow("something else") << Facts(true, true, "dialout", SerialFault::Gone)
                                         << "開けません（Input/output error）：";
     }
     void namesTheReason() {
@@ -69,7 +69,7 @@ class PortFaultTest : public QObject {
             "/dev/serial/by-id/usb-1a86_USB2.0-Serial-if00-port0",
             "/dev/serial/by-id/usb-1a86_USB_Single_Serial_5434012345-if00"};
         QStringList texts = {"接続ポート："};
-        for (auto error : {QSerialPort::DeviceNotFoundError, QSerialPort::PermissionError})
+        for (auto error : {SerialFault::NotFound, SerialFault::Refused})
             for (bool accessible : {true, false})
                 texts << Vexo::MissingDeviceReason(Facts(true, accessible, "dialout", error));
         for (const QString& name : names) {
@@ -92,18 +92,18 @@ class PortFaultTest : public QObject {
         QFile(file).open(QIODevice::WriteOnly);
         QFile::link(dir.filePath("nowhere"), dir.filePath("dead"));
 
-        const PortFacts present = Vexo::GatherPortFacts(file, QSerialPort::PermissionError, "x");
+        const PortFacts present = Vexo::GatherPortFacts(file, SerialFault::Refused, "x");
         QVERIFY(present.exists);
         QVERIFY(present.accessible);
         QVERIFY(!present.group.isEmpty());
         QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
-        QVERIFY(!Vexo::GatherPortFacts(file, QSerialPort::PermissionError, "x").groupReadWrite);
+        QVERIFY(!Vexo::GatherPortFacts(file, SerialFault::Refused, "x").groupReadWrite);
         QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup | QFile::WriteGroup);
-        QVERIFY(Vexo::GatherPortFacts(file, QSerialPort::PermissionError, "x").groupReadWrite);
-        QCOMPARE(present.error, QSerialPort::PermissionError);
+        QVERIFY(Vexo::GatherPortFacts(file, SerialFault::Refused, "x").groupReadWrite);
+        QCOMPARE(present.error, SerialFault::Refused);
 
-        QVERIFY(!Vexo::GatherPortFacts(dir.filePath("none"), QSerialPort::NoError, "").exists);
-        QVERIFY(!Vexo::GatherPortFacts(dir.filePath("dead"), QSerialPort::NoError, "").exists);
+        QVERIFY(!Vexo::GatherPortFacts(dir.filePath("none"), SerialFault::None, "").exists);
+        QVERIFY(!Vexo::GatherPortFacts(dir.filePath("dead"), SerialFault::None, "").exists);
     }
 
     void startUpReportsAMissingPortBelowTheNotice() {
@@ -112,7 +112,7 @@ class PortFaultTest : public QObject {
         const QString path = dir.filePath("zanpo");
         qputenv("KELVIRA_PORT2", path.toLocal8Bit());
         h.line->failOpen = true;
-        h.line->failOpenCode = QSerialPort::DeviceNotFoundError;
+        h.line->failOpenCode = SerialFault::NotFound;
         Vexo::PortNumber = 2;
         std::vector<SurfaceOp> ops;
         Vexo::Picture2->log = &ops;

@@ -45,7 +45,9 @@ void TraceReader::take(const QByteArray& bytes) {
     partial_ += bytes;
     int end;
     while ((end = partial_.indexOf('\n')) >= 0) {
-        const QString line = QString::fromUtf8(partial_.left(end));
+        // A program on Windows ends its lines with CR LF.
+        const QByteArray bytes = partial_.left(end);
+        const QString line = QString::fromUtf8(bytes.endsWith('\r') ? bytes.chopped(1) : bytes);
         partial_.remove(0, end + 1);
         if (line.startsWith(QLatin1String("trace "))) {
             lines_ << line.mid(6);

@@ -19,11 +19,12 @@ bool Run(const QString& program, const QStringList& args, const QString& display
 
 }  // namespace
 
-Xvfb::Xvfb() {
+Xvfb::Xvfb(QSize size) {
     const QString xvfb = QStandardPaths::findExecutable("Xvfb");
     if (xvfb.isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty()) return;
     // -displayfd 1: the server picks a free display and says which on its stdout.
-    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
+    const QString screen = QString("%1x%2x24").arg(size.width()).arg(size.height());
+    server_.start(xvfb, {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
     if (!server_.waitForStarted(5000)) return;
     if (!server_.waitForReadyRead(10000)) return;
     const QByteArray number = server_.readAllStandardOutput().trimmed();
@@ -47,6 +48,38 @@ bool Xvfb::click(qint64 pid, int x, int y) const {
                                     {"mousemove", "--window", window, QString::number(x),
                                      QString::number(y), "click", "1"},
                                     display_);
+}
+
+namespace {
+
+QString WindowTitled(const QString& title, const QString& display) {
+    QByteArray windows;
+    if (!Run("xdotool", {"search", "--onlyvisible", "--name", "^" + title}, display, &windows))
+        return {};
+    return QString::fromLatin1(windows.split('\n').value(0)).trimmed();
+}
+
+}  // namespace
+
+bool Xvfb::clickTitled(const QString& title, int x, int y) const {
+    const QString window = WindowTitled(title, display_);
+    return !window.isEmpty() &&
+           Run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
+                           "click", "1"},
+               display_);
+}
+
+QSize Xvfb::windowSize(const QString& title) const {
+    const QString window = WindowTitled(title, display_);
+    QByteArray said;
+    if (window.isEmpty() || !Run("xdotool", {"getwindowgeometry", "--shell", window}, display_, &said))
+        return {};
+    int width = 0, height = 0;
+    for (const QByteArray& line : said.split('\n')) {
+        if (line.startsWith("WIDTH=")) width = line.mid(6).toInt();
+        if (line.startsWith("HEIGHT=")) height = line.mid(7).toInt();
+    }
+    return QSize(width, height);
 }
 
 bool Xvfb::run(const QStringList& command) const {

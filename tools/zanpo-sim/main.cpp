@@ -20,7 +20,7 @@
 #include "child.h"
 #include "event_log.h"
 #include "options.h"
-#include "profile.h"
+#include "platform/box_profile.h"
 #include "pty_box.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// Where the raw bytes of the answers come from.
+// Where the raw bytes of a simulated box's answers come from: the profiles of zanpo-sim and of
+// the demonstration's box inside the program.
 #pragma once
 
 #include <cstdint>

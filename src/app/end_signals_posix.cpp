@@ -32,7 +32,7 @@ void CatchEndSignals() {
     for (int s : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(s, &action, nullptr);
 }
 
-void WatchEndSignals(std::function<void()> end) {
+void WatchEndSignals(std::function<void()> end, std::function<void()>) {
     if (Pipe[0] < 0) return;
     auto* notifier = new QSocketNotifier(Pipe[0], QSocketNotifier::Read, qApp);
     QObject::connect(notifier, &QSocketNotifier::activated, [notifier, end] {

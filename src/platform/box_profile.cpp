@@ -1,4 +1,4 @@
-#include "profile.h"
+#include "platform/box_profile.h"
 
 #include <cmath>
 #include <cstdlib>

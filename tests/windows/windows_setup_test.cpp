@@ -1,0 +1,208 @@
+// Kelvira on Windows, under Wine: the setup program installed silently into a fresh prefix on a
+// private X screen, then the installed kelvira.exe against the simulated box on a pty mapped
+// to COM1 through the registry: its window comes up, the watch hands over, スタート records a
+// lesson in the prefix's Documents, ending the session leaves whole lines, and the uninstaller
+// leaves the lesson alone. Also the demonstration without a box, the window at twice its size,
+// and a group on Windows publishing to a broker on 127.0.0.1 heard by the Linux class view.
+#include <QDir>
+#include <QRegularExpression>
+#include <QtTest>
+
+#include "support/box_rig.h"
+#include "support/broker.h"
+#include "support/wine.h"
+#include "support/xvfb.h"
+
+namespace {
+
+const QString Kelvira = "C:\\Program Files\\Kelvira\\kelvira.exe";
+const QString Title = "けるびら";
+
+QString Env(const char* name) {
+    return qEnvironmentVariable(name);
+}
+
+// A class folder: the example files, the liquid sensor read (the sample's VEXO.TXT), and
+// `extra` lines.
+void MakeClassFolder(const QString& folder, const QByteArray& extra = {}) {
+    QDir().mkpath(folder);
+    for (const QString name : {"VEXO.TXT", "KION.CSV", "EKION.CSV"})
+        QFile::copy(Env("KELVIRA_SOURCE_DIR") + "/samples/" + name, folder + "/" + name);
+    QFile vexo(folder + "/VEXO.TXT");
+    QVERIFY(vexo.open(QIODevice::Append));
+    vexo.write(extra);
+}
+
+// The lesson files recorded under `home` (the prefix's Documents lead there).
+QStringList Lessons(const QString& home) {
+    QDir dir(home + "/Kelvira");
+    QStringList files;
+    for (const QString& name : dir.entryList({"*.csv"}, QDir::Files)) files << dir.filePath(name);
+    return files;
+}
+
+// The degrees of a lesson file, a value a tick; empty with a line that is not whole.
+QStringList WholeLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {"cannot read " + path};
+    const QByteArray bytes = file.readAll();
+    if (!bytes.startsWith("\xEF\xBB\xBF経過時間(秒),温度(℃),生データ\r\n") || !bytes.endsWith("\r\n"))
+        return {"not whole: " + QString::fromUtf8(bytes.right(40))};
+    static const QRegularExpression line("^\\d+\\.[05],-?\\d+\\.\\d\\d?,(\\d+)?$");
+    QStringList degrees;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 1; i + 1 < lines.size(); ++i) {
+        const QString text = QString::fromUtf8(lines[i]).chopped(1);
+        if (!line.match(text).hasMatch()) return {"not a line: " + text};
+        degrees << text.section(',', 1, 1);
+    }
+    return degrees;
+}
+
+struct Windows {
+    Xvfb x{QSize(1600, 1000)};
+    WinePrefix wine{x.display()};
+    QString screenshots = Env("KELVIRA_SCREENSHOTS");
+
+    void install() {
+        QVERIFY2(x.ok() && wine.ok(), "Xvfb or the Wine prefix did not start");
+        QVERIFY2(wine.run({Env("KELVIRA_WINDOWS_SETUP"), "/S"}, 120000), "the setup program failed");
+        QVERIFY(QFileInfo::exists(wine.installed("kelvira.exe")));
+        QVERIFY(QFileInfo::exists(wine.installed("examples/VEXO.TXT")));
+    }
+    void shot(const QString& name) {
+        QDir().mkpath(screenshots);
+        QVERIFY(!x.shot(screenshots + "/" + name).isNull());
+    }
+};
+
+}  // namespace
+
+class WindowsSetupTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void theInstalledProgramMeasuresTheBoxOnCom1() {
+        Windows w;
+        w.install();
+        BoxRig box;
+        QVERIFY(box.startBox({"--profile", "ramp:60:1"}));
+        QVERIFY2(w.wine.mapPorts(box.link()), "COM1 is not the simulated box's");
+        const QString folder = box.dir() + "/class";
+        MakeClassFolder(folder);
+
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {}, folder, {"KELVIRA_TRACE=1"});
+        QVERIFY(program.waitForStarted(10000));
+        QVERIFY2(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000),
+                 qPrintable(trace.values("Picture2").join(" | ")));
+        QVERIFY(trace.values("Picture2").contains("接続ポート：COM1"));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
+        QCOMPARE(w.x.windowSize(Title), QSize(653, 411));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 10; }, 15000));
+        w.shot("windows-1x.png");
+
+        // Logging off: the session ends, the program with it, its lesson whole on the disk.
+        QVERIFY(w.wine.run({"wineboot", "--end-session"}));
+        QVERIFY(program.waitForFinished(15000));
+        const QStringList lessons = Lessons(w.wine.home());
+        QCOMPARE(lessons.size(), 1);
+        const QStringList degrees = WholeLines(lessons.first());
+        QVERIFY2(degrees.size() >= trace.last("Recorded").toInt(), qPrintable(degrees.join(' ')));
+        const int requestsAtEnd = box.requests();
+        QTest::qWait(1000);
+        QCOMPARE(box.requests(), requestsAtEnd);  // the port is closed
+
+        // Uninstalled, the program goes and the lesson stays.
+        QVERIFY(w.wine.run({"C:\\Program Files\\Kelvira\\uninstall.exe", "/S"}));
+        QVERIFY(BoxRig::waitFor([&] { return !QFileInfo::exists(w.wine.installed("kelvira.exe")); },
+                                15000));
+        QCOMPARE(Lessons(w.wine.home()), lessons);
+    }
+
+    void theDemonstrationMeasuresWithoutABox() {
+        Windows w;
+        w.install();
+        QTemporaryDir folder;
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {"--demo", "--no-record"}, folder.path(), {"KELVIRA_TRACE=1"});
+        QVERIFY(program.waitForStarted(10000));
+        QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
+        QVERIFY(trace.last("Title").contains("（デモ）"));
+        // Hot water, seen through the example's liquid sensor.
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Text1").trimmed().toInt() >= 30; }, 10000));
+        program.kill();
+        program.waitForFinished(5000);
+    }
+
+    void atTwiceItsSizeAsOnLinux() {
+        Windows w;
+        w.install();
+        QTemporaryDir folder;
+        MakeClassFolder(folder.path(), "Bairitsu=2\r\n");
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {"--demo", "--no-record"}, folder.path(), {"KELVIRA_TRACE=1"});
+        QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
+        QCOMPARE(w.x.windowSize(Title), QSize(1306, 822));
+        QVERIFY(w.x.clickTitled(Title, 2 * StartButton.x(), 2 * StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Label3").contains("4秒"); }, 15000));
+        w.shot("windows-2x.png");
+        program.kill();
+        program.waitForFinished(5000);
+    }
+
+    // A group on Windows in a class: the Linux class view holds each of its ticks.
+    void aGroupOnWindowsReachesTheClass() {
+        Windows w;
+        w.install();
+        Broker broker;
+        QVERIFY(broker.start());
+        QTemporaryDir work;
+        QProcess view;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        view.setProcessEnvironment(env);
+        view.start(Env("KELVIRA_CLASS_BIN"), {broker.url("2-1"), "--csv", work.filePath("class.csv")});
+        QVERIFY(view.waitForStarted(5000));
+
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {"--demo", "--class", broker.url("2-1"), "--group", "win1"},
+                     work.path(), {"KELVIRA_TRACE=1"});
+        QVERIFY(BoxRig::waitFor([&] {
+            return trace.last("Polling") == "1" && trace.last("Title").contains("（クラスに接続）");
+        }, 30000));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 12; }, 15000));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Start") == "スタート"; }, 5000));
+        QTest::qWait(3000);  // the last ticks reach the view
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        QFile csv(work.filePath("class.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = csv.readAll().split('\n');
+        const qsizetype column = lines.takeFirst().trimmed().split(',').indexOf("win1");
+        QVERIFY(column > 0);
+        QStringList heard;
+        for (const QByteArray& line : lines)
+            if (!line.trimmed().isEmpty()) heard << line.trimmed().split(',').value(column);
+        while (!heard.isEmpty() && heard.last().isEmpty()) heard.removeLast();
+        const QStringList lessons = Lessons(w.wine.home());
+        QCOMPARE(lessons.size(), 1);
+        QCOMPARE(heard, WholeLines(lessons.first()));
+        program.kill();
+        program.waitForFinished(5000);
+    }
+};
+
+QTEST_GUILESS_MAIN(WindowsSetupTest)
+#include "windows_setup_test.moc"
