@@ -129,10 +129,16 @@ class WindowsSetupTest : public QObject {
         QProcess program;
         TraceReader trace;
         trace.attach(program);
-        w.wine.start(program, Kelvira, {"--demo", "--no-record"}, folder.path(), {"KELVIRA_TRACE=1"});
+        // This build has no TLS: a class over mqtts:// is refused, and said so, not joined in
+        // the clear.
+        w.wine.start(program, Kelvira,
+                     {"--demo", "--no-record", "--class", "mqtts://127.0.0.1:9/2-1"}, folder.path(),
+                     {"KELVIRA_TRACE=1"});
         QVERIFY(program.waitForStarted(10000));
         QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
         QVERIFY(trace.last("Title").contains("（デモ）"));
+        QVERIFY2(trace.last("Title").contains("TLS（mqtts://）がありません"), qPrintable(trace.last("Title")));
+        QVERIFY(trace.printed("クラス：この版には TLS（mqtts://）がありません"));
         // Hot water, seen through the example's liquid sensor.
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Text1").trimmed().toInt() >= 30; }, 10000));
         program.kill();
