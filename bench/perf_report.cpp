@@ -263,6 +263,7 @@ QString FigureTable(const Figures& figures) {
         {"peak.named", "the same, the port named by KELVIRA_PORT<N>"},
         {"class.peak", "class view: peak resident memory, 40 groups of 10 000 ticks received"},
         {"BM_ClassGraph", "class view: the graph of 40 groups of 10 000 ticks drawn, 1600 × 800"},
+        {"BM_ShareTick60", "class view: one tick handed to 60 browsers following the shared page"},
         {"BM_GraphTickPublished_BrokerUp", "graph tick published to the class, broker on 127.0.0.1"},
         {"BM_GraphTickPublished_BrokerUnreachable", "graph tick published to the class, broker unreachable"},
         {"floor.peak", "floor program: peak resident memory"},

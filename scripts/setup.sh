@@ -10,6 +10,7 @@ set -euo pipefail
 run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev libmosquitto-dev
+    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libjs-dygraphs
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool procps
     mosquitto mosquitto-clients
@@ -18,7 +19,7 @@ package_packages=(
     dpkg-dev file lintian desktop-file-utils appstream man-db
 )
 test_packages=(
-    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache openssl
+    clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache openssl chromium
 )
 windows_packages=(
     g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev xz-utils fonts-ipafont-gothic cmake

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QHostAddress>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -9,6 +10,9 @@
 #include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "classlink/class_address.h"
+#ifdef KELVIRA_SHARING
+#include "classshare/sharing.h"
+#endif
 #include "config/config_folders.h"
 #include "config/customization.h"
 #include "classview/class_window.h"
@@ -29,6 +33,9 @@ const char* const Help =
     "\n"
     "Options:\n"
     "  --csv FILE   writes the class's lesson to FILE when the program ends\n"
+    "  --share[=[HOST:]PORT]\n"
+    "               shares the class with the pupils' tablets: a read-only page at\n"
+    "               http://<this PC>:PORT/<token>/ (port 8300), its QR code in the window\n"
     "  --password-file FILE\n"
     "               the password of the address's user, the first line of FILE\n"
     "               (else of ~/.config/kelvira/class-password)\n"
@@ -42,9 +49,39 @@ int Mistake(const QString& why) {
 
 }  // namespace
 
+// --share or --share=[HOST:]PORT, taken out of `arguments`: whether it was given, and where.
+struct ShareAsked {
+    bool asked = false;
+    QString host;  // empty: every address of this PC
+    int port = -1;  // -1: the default
+    QString error;
+};
+
+ShareAsked TakeShare(QStringList& arguments) {
+    ShareAsked share;
+    for (qsizetype i = arguments.size() - 1; i > 0; --i) {
+        const QString a = arguments[i];
+        if (a != QLatin1String("--share") && !a.startsWith(QLatin1String("--share="))) continue;
+        arguments.removeAt(i);
+        share.asked = true;
+        const QString where = a.mid(8);
+        if (where.isEmpty()) continue;
+        const QString port = where.section(QLatin1Char(':'), -1);
+        share.host = where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
+        bool ok = false;
+        share.port = port.toInt(&ok);
+        if (!ok || share.port < 0 || share.port > 65535 ||
+            (!share.host.isEmpty() && QHostAddress(share.host).isNull()))
+            share.error = QStringLiteral("--share takes [HOST:]PORT, not ") + where;
+    }
+    return share;
+}
+
 int RunClassView(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+    const ShareAsked share = TakeShare(arguments);
+    if (!share.error.isEmpty()) return Mistake(share.error);
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
     const QCommandLineOption version(QStringLiteral("version"), {});
@@ -88,6 +125,21 @@ int RunClassView(int argc, char** argv) {
         if (!window.openLesson(file))
             std::fprintf(stderr, "kelvira-class: not a lesson file: %s\n", qPrintable(file));
     if (!address.host.isEmpty()) window.watch(address);
+#ifdef KELVIRA_SHARING
+    ClassShare::Sharing sharing(window, address.className);
+    if (share.asked) {
+        const QHostAddress host = share.host.isEmpty() ? QHostAddress::Any : QHostAddress(share.host);
+        const QString page = sharing.start(
+            host, share.port < 0 ? ClassShare::Sharing::DefaultPort : quint16(share.port),
+            share.host.isEmpty() ? ClassShare::RoomAddress() : share.host);
+        if (page.isEmpty())
+            std::fprintf(stderr, "kelvira-class: cannot share the class\n");
+        else
+            std::fprintf(stderr, "kelvira-class: sharing at %s\n", qPrintable(page));
+    }
+#else
+    if (share.asked) std::fprintf(stderr, "kelvira-class: this build cannot share the class\n");
+#endif
     window.show();
     WatchEndSignals([] { QCoreApplication::exit(0); });
     const int code = QApplication::exec();

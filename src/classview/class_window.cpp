@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMimeData>
 #include <QRandomGenerator>
@@ -47,7 +48,22 @@ class ClassWindow::Graph : public QWidget {
 ClassWindow::ClassWindow() {
     setFont(GothicFont(12));
     setAcceptDrops(true);
-    auto* column = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout(this);
+    auto* column = new QVBoxLayout;
+    row->addLayout(column, 1);
+    // The shared page's address and its QR code, beside the class while it is shared.
+    shareCode_ = new QLabel(this);
+    shareCode_->setAlignment(Qt::AlignCenter);
+    shareText_ = new QLabel(this);
+    shareText_->setAlignment(Qt::AlignCenter);
+    shareText_->setWordWrap(true);
+    auto* share = new QVBoxLayout;
+    share->addWidget(shareText_);
+    share->addWidget(shareCode_);
+    share->addStretch(1);
+    row->addLayout(share);
+    shareCode_->hide();
+    shareText_->hide();
     tiles_ = new QGridLayout;
     column->addLayout(tiles_);
     graph_ = new Graph(*this);
@@ -112,10 +128,12 @@ void ClassWindow::showFault(ClassLink::LinkFault fault) {
 
 void ClassWindow::receive(const QByteArray& topic, const QByteArray& payload) {
     const auto message = ClassLink::ReadMessage(className_, topic, payload);
-    if (!message || model_.take(*message) == ClassModel::Taken::Dropped)
+    if (!message || model_.take(*message) == ClassModel::Taken::Dropped) {
         ++dropped_;
-    else
+    } else {
         ++received_;
+        if (messageTaken) messageTaken(*message);
+    }
     changed();
 }
 
@@ -144,10 +162,13 @@ void ClassWindow::changed() {
         tileWidgets_[i]->update();
     }
     graph_->update();
-    counts_->setText(QStringLiteral("グループ %1　受信 %2　破棄 %3")
+    QString counts = QStringLiteral("グループ %1　受信 %2　破棄 %3")
                          .arg(groups.size())
                          .arg(received_)
-                         .arg(dropped_));
+                         .arg(dropped_);
+    if (!shareText_->isHidden())
+        counts += QStringLiteral("　ページ：見ている %1　ことわった %2").arg(viewers_).arg(refused_);
+    counts_->setText(counts);
 }
 
 void ClassWindow::pick(int group) {
@@ -211,8 +232,35 @@ void ClassWindow::showMenu(QPoint at) {
     });
     menu.addAction(QStringLiteral("クラスのデータを保存…"), [this] { askToSaveCsv(); });
     menu.addAction(QStringLiteral("記録ファイルを開く…"), [this] { askToOpen(); });
+    if (shareSwitched) {
+        QAction* share = menu.addAction(QStringLiteral("タブレットで見せる"));
+        share->setCheckable(true);
+        share->setChecked(!shareText_->isHidden());
+        connect(share, &QAction::toggled, this, [this](bool on) { shareSwitched(on); });
+    }
     FollowZoom(menu, GothicFont(12));
     menu.exec(at);
+}
+
+void ClassWindow::showShare(const QString& address, const QImage& code) {
+    const bool on = !address.isEmpty();
+    shareText_->setVisible(on);
+    shareCode_->setVisible(on);
+    if (on) {
+        shareText_->setText(QStringLiteral("タブレットで見る：\n") + address);
+        // Whole pixels for each module of the code: sharp on a projector, readable from the
+        // back of the room.
+        const int side = std::max(code.width(), 1);
+        const int modules = std::max(1, static_cast<int>(320 * CurrentZoom()) / side);
+        shareCode_->setPixmap(QPixmap::fromImage(code.scaled(side * modules, side * modules)));
+    }
+    changed();
+}
+
+void ClassWindow::setShareCounts(int viewers, int refused) {
+    viewers_ = viewers;
+    refused_ = refused;
+    changed();
 }
 
 void ClassWindow::showTitle() {

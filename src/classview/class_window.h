@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -33,6 +34,16 @@ class ClassWindow : public QWidget {
     const ClassModel& model() const { return model_; }
     int received() const { return received_; }
     int dropped() const { return dropped_; }
+    // Sharing the class with the pupils' tablets, done by a room above this one: the graph's
+    // menu switches it (when set), each message taken is handed on, and the window shows the
+    // page's address and QR code (an empty address hides them) and how many look and were
+    // refused.
+    std::function<void(bool on)> shareSwitched;
+    std::function<void(const ClassLink::Message& message)> messageTaken;
+    void showShare(const QString& address, const QImage& code);
+    void setShareCounts(int viewers, int refused);
+    QString shareShown() const { return shareText_->isHidden() ? QString() : shareText_->text(); }
+
     // What the window says about the class's broker; empty while the view is connected.
     QString faultShown() const { return state_->isHidden() ? QString() : state_->text(); }
     // The graph as shown, at the window's scale.
@@ -66,6 +77,9 @@ class ClassWindow : public QWidget {
     Graph* graph_;
     QLabel* counts_;
     QLabel* state_;  // why the broker is not reached; hidden while it is
+    QLabel* shareText_;
+    QLabel* shareCode_;
+    int viewers_ = 0, refused_ = 0;
 };
 
 }  // namespace ClassView

@@ -2,12 +2,18 @@
 // simulated boxes of different profiles and publish their lessons; the class view's saved
 // CSV holds every tick of every group exactly once, as each group's own lesson file holds
 // it, also when the broker is killed for 20 s in the middle of the lesson and started again.
+// The class view shares the class: the page in a real browser (Chromium) holds the same
+// ticks, and is photographed at a tablet's size, upright and on its side.
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 #include <memory>
 
 #include "support/box_rig.h"
 #include "support/broker.h"
+#include "support/chromium.h"
 #include "support/xvfb.h"
 
 namespace {
@@ -51,8 +57,26 @@ QStringList ClassColumn(const QByteArray& csv, const QString& group) {
 class ClassTest : public QObject {
     Q_OBJECT
 
-    // The lesson, with the broker away for `outageSeconds` in its middle (0: never).
-    void lesson(int outageSeconds) {
+    // The page's traces, as the browser holds them: the degrees of each group by tick.
+    static std::map<QString, QStringList> PageTraces(Chromium& browser) {
+        const QString json = browser.evaluate("traces()");
+        std::map<QString, QStringList> traces;
+        const QJsonObject groups = QJsonDocument::fromJson(json.toUtf8()).object();
+        for (auto g = groups.begin(); g != groups.end(); ++g) {
+            QStringList degrees;
+            int next = 0;
+            for (const QJsonValue tick : g.value().toArray()) {
+                while (next++ < tick[0].toInt()) degrees << "";
+                degrees << QString::number(tick[1].toDouble(), 'f', 1);
+            }
+            traces[g.key()] = degrees;
+        }
+        return traces;
+    }
+
+    // The lesson, with the broker away for `outageSeconds` in its middle (0: never), and
+    // shared with a browser when `share`.
+    void lesson(int outageSeconds, bool share = false) {
         Broker broker;
         QVERIFY2(broker.start(), "mosquitto did not start");
         QTemporaryDir work;
@@ -61,10 +85,20 @@ class ClassTest : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         view.setProcessEnvironment(env);
-        view.setProcessChannelMode(QProcess::ForwardedChannels);
-        view.start(qEnvironmentVariable("KELVIRA_CLASS_BIN"),
-                   {broker.url("2-1"), "--csv", csv});
+        view.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        QStringList arguments{broker.url("2-1"), "--csv", csv};
+        if (share) arguments << "--share=127.0.0.1:0";
+        view.start(qEnvironmentVariable("KELVIRA_CLASS_BIN"), arguments);
         QVERIFY(view.waitForStarted(5000));
+        QString page;
+        if (share) {
+            QByteArray said;
+            QVERIFY(BoxRig::waitFor([&] {
+                said += view.readAllStandardError();
+                page = QString::fromUtf8(said).section("sharing at ", 1).section('\n', 0, 0).trimmed();
+                return !page.isEmpty();
+            }, 10000));
+        }
 
         std::vector<Group> groups(3);
         const QStringList profiles = {"ramp:40", "sine:40", "constant:90"};
@@ -108,6 +142,13 @@ class ClassTest : public QObject {
                  qPrintable(state()));
         for (Group& g : groups) QVERIFY(g.x->click(g.rig->programPid(), StartButton.x(), StartButton.y()));
         QVERIFY(every([](Group& g) { return g.rig->trace.last("Recorded").toInt() >= 6; }));
+        // A browser that opens the page mid-lesson gets the lesson so far, then every tick.
+        std::unique_ptr<Chromium> browser;
+        if (share) {
+            browser = std::make_unique<Chromium>();
+            QVERIFY2(browser->ok(), "Chromium did not start");
+            QVERIFY(browser->open(page, QSize(800, 1280)));
+        }
 
         if (outageSeconds > 0) {
             broker.kill();
@@ -120,6 +161,17 @@ class ClassTest : public QObject {
         for (Group& g : groups) QVERIFY(g.x->click(g.rig->programPid(), StartButton.x(), StartButton.y()));
         QVERIFY(every([](Group& g) { return g.rig->trace.last("Start") == QStringLiteral("スタート"); }));
         QTest::qWait(2000 * slow);  // the last ticks reach the class view
+
+        if (share) {
+            std::map<QString, QStringList> expected;
+            for (Group& g : groups) expected[g.name] = LessonDegrees(g.rig->dir() + "/kiroku");
+            QVERIFY2(BoxRig::waitFor([&] { return PageTraces(*browser) == expected; }, 10000),
+                     qPrintable(browser->evaluate("traces()")));
+            const QString shots = qEnvironmentVariable("KELVIRA_SCREENSHOTS");
+            QDir().mkpath(shots);
+            QVERIFY(browser->screenshot(shots + "/share-portrait.png", QSize(800, 1280)));
+            QVERIFY(browser->screenshot(shots + "/share-landscape.png", QSize(1280, 800)));
+        }
 
         view.terminate();
         QVERIFY(view.waitForFinished(10000));
@@ -136,7 +188,7 @@ class ClassTest : public QObject {
     }
 
   private slots:
-    void everyTickOfEveryGroupOnce() { lesson(0); }
+    void everyTickOfEveryGroupOnceAlsoOnTheSharedPage() { lesson(0, true); }
     void everyTickOnceAfterTheBrokerWasAwayFor20s() { lesson(20); }
 };
 

@@ -41,7 +41,8 @@ class PackageTest : public QObject {
         QCOMPARE(Run({"dpkg-deb", "-f", deb_, "Version", "Depends"}, &fields), 0);
         QVERIFY2(fields.contains("Version: " KELVIRA_VERSION "\n"), qPrintable(fields));
         for (const char* needed :
-             {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6", "libmosquitto1"})
+             {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6", "libmosquitto1",
+              "libjs-dygraphs", "libqt6httpserver6", "libqt6websockets6", "libqrencode4"})
             QVERIFY2(fields.contains(needed), qPrintable(fields));
         QCOMPARE(Run({path("usr/bin/kelvira"), "--version"}, &version), 0);
         QCOMPARE(version, QString("kelvira " KELVIRA_VERSION "\n"));

@@ -1,0 +1,49 @@
+#include "classshare/sharing.h"
+
+#include "classshare/qr_code.h"
+
+namespace ClassShare {
+
+Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
+    : window_(window), className_(className) {
+    window_.shareSwitched = [this](bool on) {
+        if (on)
+            start();
+        else
+            stop();
+    };
+    window_.messageTaken = [this](const ClassLink::Message& message) {
+        if (server_) server_->taken(message);
+    };
+}
+
+Sharing::~Sharing() {
+    window_.shareSwitched = nullptr;
+    window_.messageTaken = nullptr;
+}
+
+QString Sharing::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
+    stop();
+    server_ = std::make_unique<ShareServer>(window_.model(), className_);
+    QString address = server_->start(host, port, shownHost);
+    if (address.isEmpty() && port != 0) {  // the port is taken: any free one
+        server_ = std::make_unique<ShareServer>(window_.model(), className_);
+        address = server_->start(host, 0, shownHost);
+    }
+    if (address.isEmpty()) {
+        server_.reset();
+        return {};
+    }
+    server_->countsChanged = [this] {
+        if (server_) window_.setShareCounts(server_->viewers(), server_->refused());
+    };
+    window_.showShare(address, QrCode(address));
+    return address;
+}
+
+void Sharing::stop() {
+    server_.reset();  // every connection closed
+    window_.showShare({}, {});
+}
+
+}  // namespace ClassShare
