@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QHostAddress>
 #include <QStyleFactory>
 #include <cstdio>
 
@@ -11,6 +10,8 @@
 #include "app/install_layout.h"
 #include "classlink/class_address.h"
 #ifdef KELVIRA_SHARING
+#include <QHostAddress>
+
 #include "classshare/sharing.h"
 #endif
 #include "config/config_folders.h"
@@ -33,9 +34,11 @@ const char* const Help =
     "\n"
     "Options:\n"
     "  --csv FILE   writes the class's lesson to FILE when the program ends\n"
+#ifdef KELVIRA_SHARING
     "  --share[=[HOST:]PORT]\n"
     "               shares the class with the pupils' tablets: a read-only page at\n"
     "               http://<this PC>:PORT/<token>/ (port 8300), its QR code in the window\n"
+#endif
     "  --password-file FILE\n"
     "               the password of the address's user, the first line of FILE\n"
     "               (else of ~/.config/kelvira/class-password)\n"
@@ -70,8 +73,7 @@ ShareAsked TakeShare(QStringList& arguments) {
         share.host = where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
         bool ok = false;
         share.port = port.toInt(&ok);
-        if (!ok || share.port < 0 || share.port > 65535 ||
-            (!share.host.isEmpty() && QHostAddress(share.host).isNull()))
+        if (!ok || share.port < 0 || share.port > 65535)
             share.error = QStringLiteral("--share takes [HOST:]PORT, not ") + where;
     }
     return share;
@@ -82,6 +84,11 @@ int RunClassView(int argc, char** argv) {
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
     const ShareAsked share = TakeShare(arguments);
     if (!share.error.isEmpty()) return Mistake(share.error);
+#ifdef KELVIRA_SHARING
+    if (!share.host.isEmpty() && QHostAddress(share.host).isNull())
+        return Mistake(QStringLiteral("--share takes [HOST:]PORT, HOST an address of this PC, not ") +
+                       share.host);
+#endif
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
     const QCommandLineOption version(QStringLiteral("version"), {});

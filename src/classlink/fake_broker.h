@@ -18,8 +18,8 @@ class FakeBroker : public BrokerConnection {
         int message = 0;
     };
 
-    FakeBroker(const QString& clientId, const Will& will, Callbacks callbacks)
-        : clientId(clientId), will(will), callbacks_(std::move(callbacks)) {}
+    FakeBroker(const QString& asClient, const Will& lastWill, Callbacks callbacks)
+        : clientId(asClient), will(lastWill), callbacks_(std::move(callbacks)) {}
     // A maker of connections that hands each one made to `made` (which outlives them).
     static MakeConnection Maker(FakeBroker** made);
 
