@@ -99,6 +99,8 @@ class WindowsSetupTest : public QObject {
                  qPrintable(trace.values("Picture2").join(" | ")));
         QVERIFY(trace.values("Picture2").contains("接続ポート：COM1"));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
+        // Wine maps the window a moment after the program's first poll.
+        QVERIFY(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 15000));
         QCOMPARE(w.x.windowSize(Title), QSize(653, 411));
         QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 10; }, 15000));
@@ -156,6 +158,8 @@ class WindowsSetupTest : public QObject {
         w.wine.start(program, Kelvira, {"--demo", "--no-record"}, folder.path(), {"KELVIRA_TRACE=1"});
         QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
+        // Wine maps the window a moment after the program's first poll.
+        QVERIFY(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 15000));
         QCOMPARE(w.x.windowSize(Title), QSize(1306, 822));
         QVERIFY(w.x.clickTitled(Title, 2 * StartButton.x(), 2 * StartButton.y()));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Label3").contains("4秒"); }, 15000));
