@@ -37,8 +37,17 @@ QByteArray CalibrationTable() {
 }  // namespace
 
 void TraceReader::attach(QProcess& process) {
-    QObject::connect(&process, &QProcess::readyReadStandardError,
-                     [this, &process] { take(process.readAllStandardError()); });
+    attached_ = QObject::connect(&process, &QProcess::readyReadStandardError,
+                                 [this, &process] { take(process.readAllStandardError()); });
+}
+
+void TraceReader::reset() {
+    QObject::disconnect(attached_);
+    partial_.clear();
+    lines_.clear();
+    other_.clear();
+    last_.clear();
+    printed_.clear();
 }
 
 void TraceReader::take(const QByteArray& bytes) {
@@ -46,8 +55,8 @@ void TraceReader::take(const QByteArray& bytes) {
     int end;
     while ((end = partial_.indexOf('\n')) >= 0) {
         // A program on Windows ends its lines with CR LF.
-        const QByteArray bytes = partial_.left(end);
-        const QString line = QString::fromUtf8(bytes.endsWith('\r') ? bytes.chopped(1) : bytes);
+        const QByteArray text = partial_.left(end);
+        const QString line = QString::fromUtf8(text.endsWith('\r') ? text.chopped(1) : text);
         partial_.remove(0, end + 1);
         if (line.startsWith(QLatin1String("trace "))) {
             lines_ << line.mid(6);
@@ -145,7 +154,7 @@ bool BoxRig::startProgram(const QString& device, const QStringList& wrapper,
 bool BoxRig::startBoxRunningProgram(const QStringList& options) {
     // The box's stderr carries the program's trace; its own log goes to the file.
     boxRunsProgram_ = true;
-    trace = TraceReader();
+    trace.reset();
     trace.attach(box_);
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert("KELVIRA_TRACE", "1");

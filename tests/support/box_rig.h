@@ -28,7 +28,13 @@ inline const QString Announced = QStringLiteral("初期化継続中！・・・�
 // What the window showed, line by line, as the program traced it.
 class TraceReader {
   public:
+    TraceReader() = default;
+    TraceReader(const TraceReader&) = delete;
+    TraceReader& operator=(const TraceReader&) = delete;
+    // Lets go of the process: one destroyed after its reader still reports its last output.
+    ~TraceReader() { QObject::disconnect(attached_); }
     void attach(QProcess& process);  // collects "trace ..." lines from its stderr
+    void reset();                    // lets go of the process and forgets what it read
     int size() const { return lines_.size(); }
     // Values traced for `name` (e.g. "Text1", "Picture2"), from line `from` on.
     QStringList values(const QString& name, int from = 0) const;
@@ -41,6 +47,7 @@ class TraceReader {
 
   private:
     void take(const QByteArray& bytes);
+    QMetaObject::Connection attached_;
     QByteArray partial_;
     QStringList lines_;
     QStringList other_;
