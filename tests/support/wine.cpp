@@ -19,6 +19,9 @@ WinePrefix::WinePrefix(const QString& display) : wine_(WineProgram()) {
     env_.insert("WINEPREFIX", dir_.filePath("prefix"));
     env_.insert("WINEDEBUG", "-all");
     env_.insert("DISPLAY", display);
+    // Wine writes a window's title for X in the locale's encoding, and without a UTF-8 one
+    // (LANG unset, as on a fresh machine) the Japanese title cannot be found by its name.
+    env_.insert("LC_ALL", "C.UTF-8");
     env_.insert("HOME", home());  // the prefix's Documents lead here, not to the user's
     env_.remove("QT_QPA_PLATFORM");
     ok_ = run({"wineboot", "--init"}, 120000);
@@ -70,7 +73,8 @@ bool WinePrefix::mapPorts(const QString& com1) {
 void WinePrefix::start(QProcess& process, const QString& program, const QStringList& arguments,
                        const QString& folder, const QStringList& environment) {
     QProcessEnvironment env = env_;
-    for (const QString& pair : environment) env.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    for (const QString& pair : environment)
+        env.insert(pair.section('=', 0, 0), pair.section('=', 1));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(folder);
     process.setStandardInputFile(QProcess::nullDevice());

@@ -10,6 +10,7 @@ bool Run(const QString& program, const QStringList& args, const QString& display
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", display);
+    env.insert("LC_ALL", "C.UTF-8");  // window titles matched as UTF-8, also with LANG unset
     p.setProcessEnvironment(env);
     p.start(program, args);
     if (!p.waitForFinished(10000) || p.exitCode() != 0) return false;
@@ -63,16 +64,17 @@ QString WindowTitled(const QString& title, const QString& display) {
 
 bool Xvfb::clickTitled(const QString& title, int x, int y) const {
     const QString window = WindowTitled(title, display_);
-    return !window.isEmpty() &&
-           Run("xdotool", {"mousemove", "--window", window, QString::number(x), QString::number(y),
-                           "click", "1"},
-               display_);
+    return !window.isEmpty() && Run("xdotool",
+                                    {"mousemove", "--window", window, QString::number(x),
+                                     QString::number(y), "click", "1"},
+                                    display_);
 }
 
 QSize Xvfb::windowSize(const QString& title) const {
     const QString window = WindowTitled(title, display_);
     QByteArray said;
-    if (window.isEmpty() || !Run("xdotool", {"getwindowgeometry", "--shell", window}, display_, &said))
+    if (window.isEmpty() ||
+        !Run("xdotool", {"getwindowgeometry", "--shell", window}, display_, &said))
         return {};
     int width = 0, height = 0;
     for (const QByteArray& line : said.split('\n')) {

@@ -101,8 +101,8 @@ class WindowsSetupTest : public QObject {
                  qPrintable(trace.values("Picture2").join(" | ")));
         QVERIFY(trace.values("Picture2").contains("接続ポート：COM1"));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
-        // Wine maps the window a moment after the program's first poll, and the first window of
-        // Wine on a fresh machine much later (over 15 s seen, while Mesa built its shader cache).
+        // Wine maps the window a moment after the program's first poll (a little later on a
+        // fresh machine).
         QVERIFY2(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 60000),
                  "no window titled けるびら was mapped");
         QCOMPARE(w.x.windowSize(Title), QSize(653, 411));
@@ -165,8 +165,8 @@ class WindowsSetupTest : public QObject {
                      {"KELVIRA_TRACE=1"});
         QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Polling") == "1"; }, 10000));
-        // Wine maps the window a moment after the program's first poll, and the first window of
-        // Wine on a fresh machine much later (over 15 s seen, while Mesa built its shader cache).
+        // Wine maps the window a moment after the program's first poll (a little later on a
+        // fresh machine).
         QVERIFY2(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 60000),
                  "no window titled けるびら was mapped");
         QCOMPARE(w.x.windowSize(Title), QSize(1306, 822));
