@@ -9,7 +9,7 @@
 #include "bench/class_of_forty.h"
 #include "bench/proc_figures.h"
 #include "classview/class_window.h"
-#include "ui/fonts.h"
+#include "platform/fonts.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

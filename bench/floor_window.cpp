@@ -17,8 +17,8 @@
 #include <thread>
 
 #include "bench/proc_figures.h"
+#include "platform/fonts.h"
 #include "platform/window_shown.h"
-#include "ui/fonts.h"
 #include "ui/twips.h"
 
 namespace {

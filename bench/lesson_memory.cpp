@@ -14,8 +14,8 @@
 #include "bench/proc_figures.h"
 #include "device/device_link.h"
 #include "display/graph.h"
+#include "platform/fonts.h"
 #include "ui/commands.h"
-#include "ui/fonts.h"
 
 int main(int argc, char** argv) {
     // Started as the program starts.

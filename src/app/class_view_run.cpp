@@ -17,7 +17,7 @@
 #include "config/config_folders.h"
 #include "config/customization.h"
 #include "classview/class_window.h"
-#include "ui/fonts.h"
+#include "platform/fonts.h"
 #include "ui/icon.h"
 #include "zoom/zoom.h"
 

@@ -19,11 +19,11 @@
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "device/port_choice.h"
+#include "platform/fonts.h"
 #include "platform/qt_window_timer.h"
 #include "platform/serial_line.h"
 #include "recording/recording.h"
 #include "ui/commands.h"
-#include "ui/fonts.h"
 #include "ui/form_load.h"
 #include "ui/zanpo.h"
 

@@ -14,8 +14,8 @@
 #include <QVBoxLayout>
 
 #include "classview/class_graph.h"
+#include "platform/fonts.h"
 #include "platform/message_box.h"
-#include "ui/fonts.h"
 #include "zoom/zoom.h"
 
 namespace ClassView {

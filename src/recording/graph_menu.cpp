@@ -9,10 +9,10 @@
 #include <QUrl>
 #include <memory>
 
+#include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
 #include "recording/recording.h"
-#include "ui/fonts.h"
 #include "ui/zanpo.h"
 #include "zoom/zoom.h"
 

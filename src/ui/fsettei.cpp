@@ -12,7 +12,7 @@
 
 #include "core/vexo.h"
 #include "platform/colour.h"
-#include "ui/fonts.h"
+#include "platform/fonts.h"
 #include "ui/icon.h"
 #include "ui/twips.h"
 #include "ui/zanpo.h"

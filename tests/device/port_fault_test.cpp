@@ -6,8 +6,8 @@
 #include "core/start_up_log.h"
 #include "device/device_link.h"
 #include "device/port_fault.h"
+#include "platform/fonts.h"
 #include "support/headless.h"
-#include "ui/fonts.h"
 
 using Vexo::PortFacts;
 Q_DECLARE_METATYPE(PortFacts)

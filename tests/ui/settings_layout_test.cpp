@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "config/customization.h"
+#include "platform/fonts.h"
 #include "support/headless.h"
-#include "ui/fonts.h"
 #include "ui/fsettei.h"
 
 namespace {

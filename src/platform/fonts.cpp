@@ -1,9 +1,9 @@
-#include "ui/fonts.h"
+#include "platform/fonts.h"
 
 #include <QStringList>
 #include <cmath>
 
-#include "ui/font_families.h"
+#include "platform/font_families.h"
 
 namespace {
 

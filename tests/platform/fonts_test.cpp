@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <thread>
 
-#include "ui/fonts.h"
+#include "platform/fonts.h"
 
 namespace {
 

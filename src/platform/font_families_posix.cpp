@@ -5,8 +5,8 @@
 #include <map>
 #include <mutex>
 
-#include "ui/font_families.h"
-#include "ui/fonts.h"
+#include "platform/font_families.h"
+#include "platform/fonts.h"
 
 const QStringList& GothicFamilies() {
     static const QStringList families = {

@@ -4,8 +4,8 @@
 #include <QFontDatabase>
 #include <map>
 
-#include "ui/font_families.h"
-#include "ui/fonts.h"
+#include "platform/font_families.h"
+#include "platform/fonts.h"
 
 const QStringList& GothicFamilies() {
     static const QStringList families = {QStringLiteral("ＭＳ ゴシック"),
