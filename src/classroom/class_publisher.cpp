@@ -10,7 +10,6 @@
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
-#include "device/device_link.h"
 
 namespace Vexo {
 
@@ -49,8 +48,13 @@ void ShowClassFault(LinkFault fault) {
 }  // namespace
 
 ClassPublisher::ClassPublisher(const ClassLink::ClassAddress& address, const QString& group,
+                               const ShownScale& scale, const LessonRecord& lesson,
                                const ClassLink::MakeConnection& connect, int resendAfterMs)
-    : className_(address.className), group_(group), resendAfterMs_(resendAfterMs) {
+    : className_(address.className),
+      group_(group),
+      scale_(scale),
+      lesson_(lesson),
+      resendAfterMs_(resendAfterMs) {
     ClassLink::BrokerConnection::Callbacks callbacks;
     // The link calls from its own thread: everything is handed to this one.
     callbacks.connection = [this](bool up) {
@@ -98,28 +102,24 @@ void ClassPublisher::lessonStarted() {
 void ClassPublisher::tickRecorded(const RecordedTick& t) {
     // A tick recorded again after a pause takes the place of its old self and of every tick
     // after it, as in the lesson's file.
-    const auto index = static_cast<size_t>(t.index);
-    if (index > ticks_.size()) return;
-    ticks_.resize(index);
-    acked_.resize(index);
-    ticks_.push_back({id_, t.index, t.seconds, t.degrees, t.raw});
+    acked_.resize(static_cast<size_t>(t.index));
     acked_.push_back(false);
-    firstUnacked_ = std::min(firstUnacked_, index);
-    send(index);
+    firstUnacked_ = std::min(firstUnacked_, t.index);
+    send(t.index);
     const bool partFull = (t.index + 1) % ClassLink::LessonPartTicks == 0;
-    if (partFull || ++ticksSincePart_ >= PartEveryTicks) publishPart(t.index / ClassLink::LessonPartTicks);
+    if (partFull || ++ticksSincePart_ >= PartEveryTicks)
+        publishPart(t.index / ClassLink::LessonPartTicks);
 }
 
 void ClassPublisher::lessonStopped() {
     measuring_ = false;
     publishStatus();
-    if (!ticks_.empty()) publishPart(static_cast<int>(ticks_.size() - 1) / ClassLink::LessonPartTicks);
+    if (lesson_.size() > 0) publishPart((lesson_.size() - 1) / ClassLink::LessonPartTicks);
 }
 
 void ClassPublisher::lessonErased() {
     clearLesson();
     id_.clear();
-    ticks_.clear();
     acked_.clear();
     inFlight_.clear();
     firstUnacked_ = 0;
@@ -130,26 +130,27 @@ QByteArray ClassPublisher::topic(Kind kind, int part) const {
     return ClassLink::Topic(className_, group_, kind, part);
 }
 
-void ClassPublisher::send(size_t index) {
+// Tick `tick` of the lesson, as the lesson holds it.
+void ClassPublisher::send(int tick) {
     if (!sending_) return;  // the resend after the line's return takes it
-    const int message =
-        link_->publish(topic(Kind::Tick), ClassLink::TickPayload(ticks_[index]), 1, false);
-    if (message >= 0) inFlight_[message] = index;
+    const ClassLink::Tick sent{id_, tick, tick / 2.0, lesson_.degrees(tick), lesson_.raw[tick]};
+    const int message = link_->publish(topic(Kind::Tick), ClassLink::TickPayload(sent), 1, false);
+    if (message >= 0) inFlight_[message] = tick;
 }
 
 // The part of the lesson so far that holds tick `part * LessonPartTicks` on, retained.
 void ClassPublisher::publishPart(int part) {
     ticksSincePart_ = 0;
-    const size_t from = static_cast<size_t>(part) * ClassLink::LessonPartTicks;
-    std::vector<float> degrees(std::min(ticks_.size(), from + ClassLink::LessonPartTicks));
-    for (size_t t = from; t < degrees.size(); ++t) degrees[t] = static_cast<float>(ticks_[t].degrees);
+    const int from = part * ClassLink::LessonPartTicks;
+    std::vector<float> degrees(std::min(lesson_.size(), from + ClassLink::LessonPartTicks));
+    for (int t = from; t < static_cast<int>(degrees.size()); ++t) degrees[t] = lesson_.degrees(t);
     link_->publish(topic(Kind::Lesson, part), ClassLink::LessonPayload(id_, part, degrees), 1,
                    true);
 }
 
 void ClassPublisher::publishLessonSoFar() {
-    if (ticks_.empty()) return;
-    const int last = static_cast<int>(ticks_.size() - 1) / ClassLink::LessonPartTicks;
+    if (lesson_.size() == 0) return;
+    const int last = (lesson_.size() - 1) / ClassLink::LessonPartTicks;
     for (int part = 0; part <= last; ++part) publishPart(part);
 }
 
@@ -171,13 +172,12 @@ void ClassPublisher::connectionChanged(bool up) {
         if (!link_->connected() || sending_) return;
         sending_ = true;
         // Whatever the broker has not acknowledged, from the lesson's own record, in order.
-        for (size_t i = firstUnacked_; i < ticks_.size(); ++i)
+        for (int i = firstUnacked_; i < static_cast<int>(acked_.size()); ++i)
             if (!acked_[i]) send(i);
     });
 }
 
 void ClassPublisher::faultChanged(LinkFault fault) {
-    fault_ = fault;
     ShowClassFault(fault);
     if (!Logged(fault) || std::count(logged_.begin(), logged_.end(), fault)) return;
     logged_.push_back(fault);
@@ -187,10 +187,11 @@ void ClassPublisher::faultChanged(LinkFault fault) {
 void ClassPublisher::acknowledged(int message) {
     const auto sent = inFlight_.find(message);
     if (sent == inFlight_.end()) return;
-    const size_t index = sent->second;
+    const int tick = sent->second;
     inFlight_.erase(sent);
-    if (index < acked_.size()) acked_[index] = true;
-    while (firstUnacked_ < acked_.size() && acked_[firstUnacked_]) ++firstUnacked_;
+    if (tick < static_cast<int>(acked_.size())) acked_[tick] = true;
+    while (firstUnacked_ < static_cast<int>(acked_.size()) && acked_[firstUnacked_])
+        ++firstUnacked_;
 }
 
 ClassLink::Status ClassPublisher::status() const {
@@ -198,9 +199,9 @@ ClassLink::Status ClassPublisher::status() const {
     s.group = group_;
     s.online = true;
     s.measuring = measuring_;
-    s.sensor = IsTrue(KionMode) ? QStringLiteral("air") : QStringLiteral("liquid");
-    s.min = ScaleMin;
-    s.max = ScaleMax;
+    s.sensor = scale_.air ? QStringLiteral("air") : QStringLiteral("liquid");
+    s.min = scale_.min;
+    s.max = scale_.max;
     s.id = id_;
     s.version = QStringLiteral(KELVIRA_VERSION_TEXT);
     return s;
@@ -213,10 +214,14 @@ void ClassPublisher::publishStatus() {
     if (link_->publish(topic(Kind::Status), payload, 1, true) >= 0) lastStatus_ = payload;
 }
 
-void ClassPublisher::readingTaken(const PolledReading& reading) {
+void ClassPublisher::scaleShown(const ShownScale& scale) {
+    scale_ = scale;
+    publishStatus();
+}
+
+void ClassPublisher::readingTaken(const Reading& reading) {
     if (sinceReading_.isValid() && sinceReading_.elapsed() < ReadingEveryMs) return;
     sinceReading_.start();
-    publishStatus();  // a range widened by the readings reaches the class too
     link_->publish(topic(Kind::Reading), ClassLink::ReadingPayload({reading.degrees, reading.raw}),
                    0, false);
 }
@@ -252,7 +257,9 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
         ShowAddressFault(why);
         return why;
     }
-    publisher = std::make_unique<ClassPublisher>(address, name);
+    // The scale the group starts with; every change after it comes with the events.
+    publisher = std::make_unique<ClassPublisher>(address, name,
+                                                 ShownScale{ScaleMin, ScaleMax, IsTrue(KionMode)});
     if (!publisher->error().isEmpty()) {
         // Said in the title and the log as the link's fault; the window stays, without a class.
         return publisher->error();

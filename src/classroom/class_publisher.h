@@ -13,22 +13,26 @@
 
 #include "classlink/broker_connection.h"
 #include "classlink/class_messages.h"
+#include "core/lesson.h"
 #include "core/lesson_events.h"
 
 namespace Vexo {
 
-// One group's lesson as the class sees it: every tick recorded in this measurement, which of
-// them the broker has acknowledged, and the lesson so far kept retained by the broker in parts
-// (classlink/class_messages.h), so that a class view that comes late or comes back is given
-// it whole. Ticks not yet acknowledged when the line returns are sent again, in order.
+// One group's lesson as the class sees it: each tick as it is recorded, the lesson so far kept
+// retained by the broker in parts (classlink/class_messages.h), so that a class view that
+// comes late or comes back is given it whole, and the status with the scale shown. The lesson
+// is read where it is held (core/lesson.h); the publisher keeps only which ticks the broker
+// has acknowledged, and sends those it has not again, in order, when the line returns.
 class ClassPublisher : public QObject, public LessonListener {
   public:
     // After the line returns, the class views reconnect too (within two seconds): what the
     // broker has not acknowledged is sent again once they can hear it.
     static constexpr int ResendAfterMs = 3000;
 
-    // Publishes as `group` through the connection `connect` makes (the broker's by default).
+    // Publishes the lesson `lesson` as `group` through the connection `connect` makes (the
+    // broker's by default), starting with the scale `scale`.
     ClassPublisher(const ClassLink::ClassAddress& address, const QString& group,
+                   const ShownScale& scale, const LessonRecord& lesson = {},
                    const ClassLink::MakeConnection& connect = ClassLink::ConnectToBroker,
                    int resendAfterMs = ResendAfterMs);
     ~ClassPublisher() override;  // publishes the group offline, then says goodbye
@@ -41,12 +45,14 @@ class ClassPublisher : public QObject, public LessonListener {
     void tickRecorded(const RecordedTick& tick) override;
     void lessonStopped() override;
     void lessonErased() override;
-    // The box's reading goes out about once a second, with the status when it has changed.
-    void readingTaken(const PolledReading& reading) override;
+    // The box's reading goes out about once a second.
+    void readingTaken(const Reading& reading) override;
+    // The status goes out again when the scale or the sensor has changed.
+    void scaleShown(const ShownScale& scale) override;
 
   private:
     QByteArray topic(ClassLink::Kind kind, int part = 0) const;
-    void send(size_t index);
+    void send(int tick);
     void publishPart(int part);
     void publishLessonSoFar();
     void clearLesson();
@@ -57,19 +63,19 @@ class ClassPublisher : public QObject, public LessonListener {
     void publishStatus();
 
     QString className_, group_;
+    ShownScale scale_;
+    LessonRecord lesson_;
     std::unique_ptr<ClassLink::BrokerConnection> link_;
     int resendAfterMs_;
     QElapsedTimer sinceReading_;  // since the last reading went out; not started before one
     QString id_;
     bool measuring_ = false;
-    bool sending_ = false;  // ticks go out as they are recorded
-    std::vector<ClassLink::Tick> ticks_;
-    std::vector<bool> acked_;
-    size_t firstUnacked_ = 0;
-    std::map<int, size_t> inFlight_;  // message number -> tick
-    int ticksSincePart_ = 0;           // ticks since the current part was last published
+    bool sending_ = false;     // ticks go out as they are recorded
+    std::vector<bool> acked_;  // for each tick of the lesson: the broker has it
+    int firstUnacked_ = 0;
+    std::map<int, int> inFlight_;  // message number -> tick
+    int ticksSincePart_ = 0;       // ticks since the current part was last published
     QByteArray lastStatus_;
-    ClassLink::LinkFault fault_ = ClassLink::LinkFault::None;
     std::vector<ClassLink::LinkFault> logged_;  // faults the start-up log has said
 };
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-
 namespace Vexo {
 
 namespace {
@@ -12,8 +11,6 @@ std::vector<LessonListener*>& Listeners() {
     static std::vector<LessonListener*> listeners;
     return listeners;
 }
-
-int freshRaw = HeldReading;  // the byte of the last answer since the last tick
 
 template <typename Event>
 void Tell(Event event) {
@@ -48,19 +45,12 @@ void TellLessonErased() {
     Tell([](LessonListener& l) { l.lessonErased(); });
 }
 
-void TellReadingTaken(const PolledReading& reading) {
-    freshRaw = reading.raw;
+void TellReadingTaken(const Reading& reading) {
     Tell([&reading](LessonListener& l) { l.readingTaken(reading); });
 }
 
-int TakeFreshRaw() {
-    const int raw = freshRaw;
-    freshRaw = HeldReading;
-    return raw;
-}
-
-void ForgetFreshRaw() {
-    freshRaw = HeldReading;
+void TellScaleShown(const ShownScale& scale) {
+    Tell([&scale](LessonListener& l) { l.scaleShown(scale); });
 }
 
 }  // namespace Vexo

@@ -1,27 +1,32 @@
 // Lesson events: a measurement started, a graph tick recorded, the measurement stopped, the
-// recording erased, and each answer the poll took from the box. The commands, the graph tick
-// and the poll tell them; whoever listens (the lesson's file, the class) is attached at
-// start-up, and the routine that tells does not know who. What a listener needs travels with
-// the event.
+// recording erased, each answer the poll took from the box, and the scale the readings are
+// shown on. The commands, the graph tick, the poll and the thermometer tell them; whoever
+// listens (the lesson's file, the class) is attached at start-up, and the routine that tells
+// does not know who. The events only tell: what a listener needs travels with the event, and
+// the lesson itself stands in core/lesson.h.
 #pragma once
+
+#include "core/reading.h"
 
 namespace Vexo {
 
-// The raw byte of a tick whose reading was held: the box gave no fresh answer for it.
-constexpr int HeldReading = -1;
-
 // One graph tick as recorded.
 struct RecordedTick {
-    int index;      // its place in TrendBuffer
+    int index;       // its place in TrendBuffer
     double seconds;  // since the start: half the index
     float degrees;
     int raw;  // the byte the box answered, or HeldReading
 };
 
-// One answer of the box, as the poll took it.
-struct PolledReading {
-    int raw;  // the byte the box answered
-    float degrees;
+// The scale the thermometer and the graph show, and the sensor the readings come from.
+struct ShownScale {
+    double min = 0;  // degrees
+    double max = 0;
+    bool air = false;  // the air sensor; otherwise the liquid sensor
+
+    bool operator==(const ShownScale& other) const {
+        return min == other.min && max == other.max && air == other.air;
+    }
 };
 
 class LessonListener {
@@ -29,14 +34,16 @@ class LessonListener {
     virtual ~LessonListener() = default;
     // Start_Click, starting, once the graph is ready for the ticks.
     virtual void lessonStarted() {}
-    // RecordSample: the tick has just been put into TrendBuffer.
+    // RecordSample: the tick has just been put into the lesson.
     virtual void tickRecorded(const RecordedTick& tick) { (void)tick; }
     // Start_Click, stopping, once the overview is drawn.
     virtual void lessonStopped() {}
     // DataReset_Click answered Yes: the lesson is over.
     virtual void lessonErased() {}
     // The poll took an answer of the box, five times a second while it answers.
-    virtual void readingTaken(const PolledReading& reading) { (void)reading; }
+    virtual void readingTaken(const Reading& reading) { (void)reading; }
+    // DrawThermometer: the scale is drawn anew, for a new range or another sensor.
+    virtual void scaleShown(const ShownScale& scale) { (void)scale; }
 };
 
 // Attaches a listener, once; it must outlive its attachment.
@@ -47,13 +54,7 @@ void TellLessonStarted();
 void TellTickRecorded(const RecordedTick& tick);
 void TellLessonStopped();
 void TellLessonErased();
-// Also keeps the answer's byte for the next tick recorded.
-void TellReadingTaken(const PolledReading& reading);
-
-// The raw byte of the tick being recorded: the byte of the last answer told since the last
-// tick, otherwise HeldReading. Marks the answer as used.
-int TakeFreshRaw();
-// No answer kept (a new start, tests).
-void ForgetFreshRaw();
+void TellReadingTaken(const Reading& reading);
+void TellScaleShown(const ShownScale& scale);
 
 }  // namespace Vexo

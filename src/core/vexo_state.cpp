@@ -1,5 +1,6 @@
 // The module's variables, with the values they hold when the program starts.
-#include "core/lesson_events.h"
+#include "core/lesson.h"
+#include "core/reading.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
@@ -85,7 +86,9 @@ void ResetState() {
     KurasuKey.clear();
     HanKey.clear();
     Bairitsu = 0;
-    ForgetFreshRaw();
+    TrendRaw.fill(0);
+    LessonTicks = 0;
+    StandingReading = {};
     ResetLog();
     ResetTitleMarks();
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/reading.h"
 #include "core/vexo.h"
 
 namespace Vexo {
@@ -11,7 +12,7 @@ void AutoRange() {
     float hi = -4000;
     float lo = 12000;
     if (ElapsedTicks == 0) {
-        hi = lo = static_cast<float>(ConvTable[RawValue]);
+        hi = lo = StandingReading.degrees;  // the reading that stands
     } else {
         // The recorded ticks 0..ElapsedTicks; the count never passes the end of the buffer.
         const int last = static_cast<int>(

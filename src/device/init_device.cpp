@@ -3,6 +3,7 @@
 #include <QString>
 
 #include "config/missing_tables.h"
+#include "core/reading.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
@@ -43,6 +44,7 @@ void InitDevice() {
     RawValue = 0;
     const auto& table = IsTrue(KionMode) ? KionTable : EkionTable;
     for (int i = 0; i <= LastRaw; ++i) ConvTable[i] = table[i];
+    RestateReading();
     MarkEmptyTable();
 
     if (PortNumber < 1) PortNumber = 1;

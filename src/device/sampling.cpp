@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "core/lesson_events.h"
+#include "core/reading.h"
 #include "core/readout.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
@@ -28,8 +29,9 @@ bool PollStep(float& degrees) {
     const QByteArray answer = MSComm1->input();
     if (answer.isEmpty()) return false;
     RawValue = static_cast<uint8_t>(answer.at(0));  // the rest of the answer is dropped
-    degrees = static_cast<float>(ConvTable[RawValue]);
-    TellReadingTaken({RawValue, degrees});
+    const Reading& reading = TakeReading();
+    degrees = reading.degrees;
+    TellReadingTaken(reading);
     Readout->showTemperature(ReadoutText(degrees));
     return true;
 }

@@ -2,6 +2,7 @@
 // liquid column that follows each reading.
 #include <cmath>
 
+#include "core/lesson_events.h"
 #include "core/vexo.h"
 #include "display/glyphs.h"
 #include "display/graph_area.h"
@@ -52,6 +53,8 @@ void DrawThermometer() {
 
     Picture1->PSet(QPointF(5, 80), KelviraBack);
     DrawMark(QStringLiteral("C"), KelviraMozi);
+    // Every change of range or sensor draws the gauge anew: the listeners hear it from here.
+    TellScaleShown({ScaleMin, ScaleMax, IsTrue(KionMode)});
 }
 
 void ShowTemperature(float& degrees) {

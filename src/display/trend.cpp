@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/lesson.h"
 #include "core/lesson_events.h"
 #include "core/readout.h"
 #include "core/vexo.h"
@@ -25,7 +26,8 @@ constexpr double TraceOffset = 0.8;
 }  // namespace
 
 void Timer2_Timer() {
-    const auto degrees = static_cast<float>(ConvTable[std::clamp<int>(RawValue, 0, LastRaw)]);
+    // The reading the last poll left, as it was taken: the graph tick does not poll.
+    const float degrees = StandingReading.degrees;
     Readout->showSeconds(QStringLiteral("  ") +
                          SignedText(static_cast<long long>(std::floor(ElapsedTicks / 2))) +
                          QStringLiteral("秒"));
@@ -35,8 +37,11 @@ void Timer2_Timer() {
 
 void RecordSample(float degrees) {
     const int tick = TickIndex(ElapsedTicks);
+    const int raw = ReadingForTick().raw;
     TrendBuffer[tick] = degrees * 100;
-    TellTickRecorded({tick, tick / 2.0, degrees, TakeFreshRaw()});
+    TrendRaw[tick] = static_cast<int16_t>(raw);
+    LessonTicks = tick + 1;
+    TellTickRecorded({tick, tick / 2.0, degrees, raw});
     // A range changed anywhere (automatic widening, settings) reaches the graph here.
     if (DrawnScaleMax != ScaleMax) {
         DrawnScaleMax = ScaleMax;

@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <cmath>
 
+#include "core/lesson.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "platform/plain_file.h"
@@ -46,12 +47,8 @@ struct Lesson {
     bool fresh = true;    // the next start begins a new lesson
     bool failed = false;  // a fault ended the recording until the next start
     QDateTime startedAt;
-    QString base;  // the lesson's files without their extension, once the CSV exists
-    LessonFile file;
-    // Each tick as it was handed on, to write again what a fault kept from the file: its
-    // temperature in hundredths of a degree, and its raw byte or HeldReading.
-    std::array<float, LastTick> hundredths{};
-    std::array<int16_t, LastTick> raw{};
+    QString base;     // the lesson's files without their extension, once the CSV exists
+    LessonFile file;  // its lines say how far the file has come in the lesson
     int ticksSinceSync = 0;
 };
 
@@ -86,9 +83,10 @@ bool OpenLesson() {
     return false;
 }
 
+// The line of a tick as the lesson holds it.
 bool WriteTick(int tick) {
     char line[TickLineMax];
-    const int size = TickLine(line, tick, lesson.hundredths[tick], lesson.raw[tick]);
+    const int size = TickLine(line, tick, TrendBuffer[tick], TrendRaw[tick]);
     return WriteTickLine(lesson.file, tick, line, size);
 }
 
@@ -115,17 +113,13 @@ bool SavePicture(const QImage& picture, const QString& path) {
 void KeepRecordedTick(const RecordedTick& recorded) {
     if (!lesson.armed) return;
     const int tick = recorded.index;
-    const int raw = recorded.raw;
     // The recording ends at the cap: ticks there have no time of their own.
-    if (tick >= LastTick) return;
-    lesson.hundredths[tick] = recorded.degrees * 100;  // as the graph tick keeps it
-    lesson.raw[tick] = static_cast<int16_t>(raw < 0 ? HeldReading : std::min(raw, LastRaw));
-    if (lesson.failed) return;
+    if (tick >= LastTick || lesson.failed) return;
     if (lesson.file.fd < 0) {
         if (!OpenLesson()) return Fail();
         SetTitleMark(TitleMark::NotRecorded, false);
     }
-    // Normally one line; after a fault the ticks the file missed come first.
+    // Normally one line; after a fault the ticks the file missed come first, from the lesson.
     for (int t = std::min(lesson.file.lines, tick); t <= tick; ++t)
         if (!WriteTick(t)) return Fail();
     if (++lesson.ticksSinceSync >= SyncEveryTicks) {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "core/lesson.h"
 #include "core/lesson_events.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
@@ -104,6 +105,7 @@ void DataReset_Click() {
     Zanpo& w = *MainWindow;
     if (MsgBox(ResetQuestion, vbYesNo, AppTitle) == vbYes) {
         ElapsedTicks = 0;
+        LessonTicks = 0;  // the lesson is over; the next start records a new one
         PageStartTick = 0;
         w.Label3->setText(QString());
         DrawThermometer();

@@ -10,6 +10,7 @@
 #include "config/customization.h"
 #include "config/missing_tables.h"
 #include "config/rounding.h"
+#include "core/reading.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 #include "display/thermometer.h"
@@ -68,6 +69,7 @@ void TakeSensor() {
     MainWindow->Label2->setText(air ? QStringLiteral("きおんセンサー")
                                     : QStringLiteral("えきおんセンサー"));
     ConvTable = air ? KionTable : EkionTable;
+    RestateReading();  // the byte that stands, read through the sensor's own table
     MarkEmptyTable();
 }
 

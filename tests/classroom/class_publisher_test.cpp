@@ -4,6 +4,7 @@
 
 #include "classlink/fake_broker.h"
 #include "classroom/class_publisher.h"
+#include "core/lesson.h"
 #include "core/vexo.h"
 
 using ClassLink::FakeBroker;
@@ -34,14 +35,20 @@ class ClassPublisherTest : public QObject {
     FakeBroker* broker_ = nullptr;
     std::unique_ptr<Vexo::ClassPublisher> publisher_;
 
-    void tick(int i, float degrees) { publisher_->tickRecorded({i, i / 2.0, degrees, 60 + i}); }
+    // Tick `i` recorded into the lesson, then told.
+    void tick(int i, float degrees) {
+        Vexo::TrendBuffer[i] = degrees * 100;
+        Vexo::TrendRaw[i] = int16_t(60 + i);
+        Vexo::LessonTicks = i + 1;
+        publisher_->tickRecorded({i, i / 2.0, degrees, 60 + i});
+    }
 
   private slots:
     void init() {
-        Vexo::ScaleMin = -10;
-        Vexo::ScaleMax = 100;
+        Vexo::LessonTicks = 0;
         publisher_ = std::make_unique<Vexo::ClassPublisher>(
-            ClassLink::ParseClassAddress("mqtt://h/2-1"), "han1", FakeBroker::Maker(&broker_), 0);
+            ClassLink::ParseClassAddress("mqtt://h/2-1"), "han1", Vexo::ShownScale{-10, 100, false},
+            Vexo::LessonRecord{}, FakeBroker::Maker(&broker_), 0);
         QVERIFY(broker_ && broker_->started);
         QCOMPARE(broker_->will.topic, Root + "status");
         QVERIFY(broker_->clientId.startsWith("kelvira-han1-"));

@@ -1,6 +1,7 @@
 // The automatic range: fitted to the current reading at first, to the recording later.
 #include <QtTest>
 
+#include "core/reading.h"
 #include "core/vexo.h"
 #include "device/device_link.h"
 
@@ -30,6 +31,7 @@ class AutoRangeTest : public QObject {
         QFETCH(double, max);
         Vexo::RawValue = 77;
         Vexo::ConvTable[77] = static_cast<int16_t>(degrees);
+        Vexo::RestateReading();
         // Data of an earlier run does not count while nothing has been recorded.
         Vexo::TrendBuffer.fill(9000);
         Vexo::ElapsedTicks = 0;
@@ -53,6 +55,7 @@ class AutoRangeTest : public QObject {
         QFETCH(double, max);
         Vexo::RawValue = 0;
         Vexo::ConvTable[0] = 95;  // the current reading does not count
+        Vexo::RestateReading();
         for (int i = 0; i < recorded.size(); ++i) Vexo::TrendBuffer[i] = recorded[i];
         Vexo::TrendBuffer[recorded.size()] = 9999;  // past ElapsedTicks: not looked at
         Vexo::ElapsedTicks = recorded.size() - 1;

@@ -5,6 +5,7 @@
 #include <QtTest>
 
 #include "config/palette.h"
+#include "core/reading.h"
 #include "display/alerts.h"
 #include "display/graph.h"
 #include "support/headless.h"
@@ -100,6 +101,7 @@ class AlertsTest : public QObject {
         Vexo::ElapsedTicks = 0;
         for (int16_t degrees : {24, 25, 25}) {
             Vexo::ConvTable[0] = degrees;
+            Vexo::RestateReading();
             Vexo::Timer2_Timer();
         }
         QVERIFY(!MessageShown(*h.window));

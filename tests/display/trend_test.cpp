@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "core/reading.h"
 #include "display/graph.h"
 #include "display/thermometer.h"
 #include "support/headless.h"
@@ -22,6 +23,7 @@ void ReadyToMeasure(int16_t degrees) {
     DrawGraphFrame();
     RawValue = 7;
     ConvTable[7] = degrees;
+    RestateReading();
 }
 
 int CountWipes(const std::vector<SurfaceOp>& ops) {
@@ -95,6 +97,7 @@ class TrendTest : public QObject {
         ReadyToMeasure(20);
         Timer2_Timer();
         ConvTable[7] = 30;
+        RestateReading();
         std::vector<SurfaceOp> log;
         Picture2->log = &log;
         Timer2_Timer();
@@ -147,6 +150,7 @@ class TrendTest : public QObject {
         ShowTemperature(reading);
         QCOMPARE(ScaleMax, 110.0);
         ConvTable[7] = 104;
+        RestateReading();
         std::vector<SurfaceOp> log;
         Picture2->log = &log;
         Timer2_Timer();  // tick 10
@@ -204,10 +208,12 @@ class TrendTest : public QObject {
         Timer2_Timer();
         QCOMPARE(ElapsedTicks, 10000.0);
         ConvTable[7] = 30;
+        RestateReading();
         Timer2_Timer();
         QCOMPARE(ElapsedTicks, 10000.0);
         QCOMPARE(TrendBuffer[10000], 3000.0F);
         ConvTable[7] = 40;
+        RestateReading();
         std::vector<SurfaceOp> log;
         Picture2->log = &log;
         Timer2_Timer();

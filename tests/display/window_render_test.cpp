@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <cmath>
 
+#include "core/reading.h"
 #include "display/graph.h"
 #include "display/thermometer.h"
 #include "platform/picture_box.h"
@@ -27,7 +28,7 @@ void FillTable() {
 void Run(int ticks, const std::function<int(int)>& raw) {
     for (int t = 0; t < ticks; ++t) {
         RawValue = int16_t(raw(t));
-        float degrees = ConvTable[RawValue];
+        float degrees = TakeReading().degrees;  // as the poll takes it
         ShowTemperature(degrees);
         Timer2_Timer();
     }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "classroom/class_publisher.h"
+#include "core/lesson.h"
 #include "core/vexo.h"
 #include "support/box_rig.h"
 #include "support/broker.h"
@@ -35,6 +36,14 @@ QStringList Column(const QByteArray& csv, const QString& group) {
     return values;
 }
 
+// One group's lesson, as its Kelvira holds it.
+struct GroupLesson {
+    std::array<float, Vexo::LastTick + 1> hundredths{};
+    std::array<int16_t, Vexo::LastTick + 1> raw{};
+    int ticks = 0;
+    Vexo::LessonRecord record() const { return {hundredths.data(), raw.data(), &ticks}; }
+};
+
 QString Text(float degrees) {
     return QString::number(degrees, 'f', 1);
 }
@@ -45,12 +54,19 @@ class ClassLateViewTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<Broker> broker_;
+    std::vector<std::unique_ptr<GroupLesson>> lessons_;
     std::vector<std::unique_ptr<Vexo::ClassPublisher>> groups_;
     int recorded_ = 0;
 
     void record(int ticks) {
         for (int t = recorded_; t < recorded_ + ticks; ++t)
-            for (int g = 0; g < Groups; ++g) groups_[g]->tickRecorded({t, t / 2.0, Degrees(g, t), 63});
+            for (int g = 0; g < Groups; ++g) {
+                GroupLesson& lesson = *lessons_[g];
+                lesson.hundredths[t] = Degrees(g, t) * 100;
+                lesson.raw[t] = 63;
+                lesson.ticks = t + 1;
+                groups_[g]->tickRecorded({t, t / 2.0, Degrees(g, t), 63});
+            }
         recorded_ += ticks;
         QVERIFY2(BoxRig::waitFor(
                      [&] {
@@ -84,19 +100,20 @@ class ClassLateViewTest : public QObject {
 
   private slots:
     void init() {
-        Vexo::ScaleMin = -10;
-        Vexo::ScaleMax = 100;
         broker_ = std::make_unique<Broker>();
         QVERIFY(broker_->start());
         for (int g = 0; g < Groups; ++g) {
+            lessons_.push_back(std::make_unique<GroupLesson>());
             groups_.push_back(std::make_unique<Vexo::ClassPublisher>(
-                ClassLink::ParseClassAddress(broker_->url("2-1")), Name(g)));
+                ClassLink::ParseClassAddress(broker_->url("2-1")), Name(g),
+                Vexo::ShownScale{-10, 100, false}, lessons_.back()->record()));
             groups_.back()->lessonStarted();
         }
         recorded_ = 0;
     }
     void cleanup() {
         groups_.clear();
+        lessons_.clear();
         broker_.reset();
     }
 

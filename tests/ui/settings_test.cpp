@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include "core/reading.h"
 #include "support/headless.h"
 #include "ui/commands.h"
 #include "ui/fsettei.h"
@@ -107,6 +108,7 @@ class SettingsTest : public QObject {
         Headless h;
         Fsettei& d = Open(h, 100, -10);
         Vexo::ConvTable[0] = 23;  // the reading: 23 degrees, nothing recorded
+        Vexo::RestateReading();
         d.Text1->setText(QStringLiteral("5"));
         d.Text2->setText(QStringLiteral("3"));
         d.Check1->setChecked(true);
