@@ -52,33 +52,6 @@ int Mistake(const QString& why) {
 
 }  // namespace
 
-// --share or --share=[HOST:]PORT, taken out of `arguments`: whether it was given, and where.
-struct ShareAsked {
-    bool asked = false;
-    QString host;  // empty: every address of this PC
-    int port = -1;  // -1: the default
-    QString error;
-};
-
-ShareAsked TakeShare(QStringList& arguments) {
-    ShareAsked share;
-    for (qsizetype i = arguments.size() - 1; i > 0; --i) {
-        const QString a = arguments[i];
-        if (a != QLatin1String("--share") && !a.startsWith(QLatin1String("--share="))) continue;
-        arguments.removeAt(i);
-        share.asked = true;
-        const QString where = a.mid(8);
-        if (where.isEmpty()) continue;
-        const QString port = where.section(QLatin1Char(':'), -1);
-        share.host = where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
-        bool ok = false;
-        share.port = port.toInt(&ok);
-        if (!ok || share.port < 0 || share.port > 65535)
-            share.error = QStringLiteral("--share takes [HOST:]PORT, not ") + where;
-    }
-    return share;
-}
-
 int RunClassView(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);

@@ -156,4 +156,23 @@ int Answer(const CommandLine& line) {
     return mistake ? 2 : 0;
 }
 
+ShareAsked TakeShare(QStringList& arguments) {
+    ShareAsked share;
+    for (qsizetype i = arguments.size() - 1; i > 0; --i) {
+        const QString a = arguments[i];
+        if (a != QLatin1String("--share") && !a.startsWith(QLatin1String("--share="))) continue;
+        arguments.removeAt(i);
+        share.asked = true;
+        const QString where = a.mid(8);
+        if (where.isEmpty()) continue;
+        const QString port = where.section(QLatin1Char(':'), -1);
+        share.host = where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
+        bool ok = false;
+        share.port = port.toInt(&ok);
+        if (!ok || share.port < 0 || share.port > 65535)
+            share.error = QStringLiteral("--share takes [HOST:]PORT, not ") + where;
+    }
+    return share;
+}
+
 }  // namespace App

@@ -32,4 +32,15 @@ void HidePasswords(int argc, char** argv);
 // the exit code: 0, or 2 for a mistake.
 int Answer(const CommandLine& line);
 
+// The class view's --share or --share=[HOST:]PORT: whether it was given, and where.
+struct ShareAsked {
+    bool asked = false;
+    QString host;  // empty: every address of this PC
+    int port = -1;  // -1: the default
+    QString error;
+};
+
+// Takes every --share of the class view out of `arguments` (the program's name first).
+ShareAsked TakeShare(QStringList& arguments);
+
 }  // namespace App

@@ -59,6 +59,41 @@ class CommandLineTest : public QObject {
                  outcome == Outcome::Mistake || outcome == Outcome::Help);
     }
 
+    // The class view's --share, taken out before the rest is parsed.
+    void shareIsTaken_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("port");
+        QTest::addColumn<bool>("mistake");
+        QTest::newRow("none") << QStringList{"--csv", "c.csv"} << false << "" << -1 << false;
+        QTest::newRow("default") << QStringList{"--share"} << true << "" << -1 << false;
+        QTest::newRow("port") << QStringList{"--share=8400"} << true << "" << 8400 << false;
+        QTest::newRow("host and port")
+            << QStringList{"mqtt://h/c", "--share=127.0.0.1:8400"} << true << "127.0.0.1" << 8400
+            << false;
+        QTest::newRow("no number") << QStringList{"--share=x"} << true << "" << 0 << true;
+        QTest::newRow("past the ports") << QStringList{"--share=70000"} << true << "" << 70000
+                                        << true;
+        QTest::newRow("the program's name is not an option")
+            << QStringList{} << false << "" << -1 << false;
+    }
+    void shareIsTaken() {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, asked);
+        QFETCH(QString, host);
+        QFETCH(int, port);
+        QFETCH(bool, mistake);
+        QStringList line = QStringList{"--share"} + arguments;  // "--share" as the program's name
+        const App::ShareAsked share = App::TakeShare(line);
+        QCOMPARE(share.asked, asked);
+        QCOMPARE(share.host, host);
+        QCOMPARE(share.port, port);
+        QCOMPARE(!share.error.isEmpty(), mistake);
+        QVERIFY(!line.mid(1).filter(QRegularExpression("^--share")).size());
+        QCOMPARE(line.first(), QStringLiteral("--share"));
+    }
+
     // The real program answers a mistake before it needs a display: without one, making the
     // window would end it with another code.
     // A password on the command line is written over as soon as it is read, and an address

@@ -119,6 +119,22 @@ class ClassPublisherTest : public QObject {
         QCOMPARE(publisher_->acknowledgedTicks(), 3);
     }
 
+    // A new range or sensor goes out in the status at once, told by the event; the same
+    // scale again, and the readings, send no status.
+    void aChangedScaleGoesOutInTheStatus() {
+        broker_->sent.clear();
+        publisher_->scaleShown({0, 40, true});
+        publisher_->scaleShown({0, 40, true});
+        publisher_->readingTaken({63, 23});
+        const auto status = To(*broker_, "status");
+        QCOMPARE(status.size(), size_t(1));
+        const auto read = ClassLink::ReadMessage("2-1", status[0].topic, status[0].payload);
+        QVERIFY(read);
+        QCOMPARE(read->status.sensor, QStringLiteral("air"));
+        QCOMPARE(read->status.min, 0.0);
+        QCOMPARE(read->status.max, 40.0);
+    }
+
     // The readings of the poll, about once a second.
     void readingsGoOutOnceASecond() {
         publisher_->readingTaken({63, 23});
