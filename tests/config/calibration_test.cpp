@@ -3,7 +3,7 @@
 
 #include "config/calibration.h"
 #include "config/file_errors.h"
-#include "support/headless.h"
+#include "support/stage.h"
 
 using namespace Vexo;
 
@@ -138,9 +138,9 @@ class CalibrationTest : public QObject {
         QFETCH(bool, ekionShort);
         QFETCH(QStringList, log);
         QFETCH(int, error);
-        Headless h;
+        Stage stage;
         std::vector<SurfaceOp> ops;
-        h.window->Picture2Surface.log = &ops;
+        stage.picture2.log = &ops;
         const ConfigFile missing{std::nullopt, FileErrors::FileNotFound, {}};
         const bool tooLarge = log.contains(TooLargeLine);
         QByteArray liquidFile = Csv(Ramp(ekionShort ? 100 : 256, 0), 1);

@@ -6,13 +6,14 @@
 #include "config/customization.h"
 #include "config/file_errors.h"
 #include "config/palette.h"
-#include "support/headless.h"
 #include "support/shift_jis.h"
-#include "zoom/zoom.h"
+#include "support/stage.h"
 
 using namespace Vexo;
 
 namespace {
+
+double StartFactor = 1;  // the factor the window is told to start at
 
 // Palette number of a colour variable, -1 when it holds no palette colour.
 int PaletteNumber(Colour colour) {
@@ -42,7 +43,7 @@ const std::map<QString, std::function<double()>>& Settings() {
         {"Min", [] { return ScaleMin; }},
         {"Port", [] { return double(PortNumber); }},
         {"RequestByte", [] { return double(RequestBytes[0]); }},
-        {"Bairitsu", [] { return CurrentZoom(); }},
+        {"Bairitsu", [] { return StartFactor; }},
     };
     return settings;
 }
@@ -71,9 +72,15 @@ const std::map<QString, double> Defaults = {
 };
 
 struct Reader {
-    Headless h;
+    Stage stage;
     std::vector<SurfaceOp> ops;
-    Reader() { h.window->Picture2Surface.log = &ops; }
+    Reader() {
+        stage.picture2.log = &ops;
+        // The window's factor as the zoom is handed it (the zoom holds it to its steps).
+        StartFactor = 1;
+        ApplyBairitsu = [](double factor) { StartFactor = factor; };
+    }
+    ~Reader() { ApplyBairitsu = nullptr; }
     void read(const QByteArray& content) { ReadCustomizationFrom({content, 0, {}}); }
     QStringList printed() const {
         QStringList lines;
@@ -192,12 +199,13 @@ class CustomizationTest : public QObject {
         QTest::newRow("Port=3.5") << QByteArray("Port=3.5") << "Port" << 4.0 << none;
         QTest::newRow("Port= alone") << QByteArray("Port=") << "Port" << 1.0 << invalid;
         QTest::newRow("Port overflow") << QByteArray("Port=99999") << "Port" << 1.0 << overflow;
-        // The window's factor: the whole rest of the line, held to 1..3.
+        // The window's factor: the whole rest of the line, handed to the zoom as it stands.
         QTest::newRow("Bairitsu=2") << QByteArray("BAIRITSU=2\r\n") << "Bairitsu" << 2.0 << none;
         QTest::newRow("Bairitsu between steps")
             << QByteArray("bairitsu=1.8") << "Bairitsu" << 1.8 << none;
-        QTest::newRow("Bairitsu=5 held") << QByteArray("Bairitsu=5") << "Bairitsu" << 3.0 << none;
-        QTest::newRow("Bairitsu text") << QByteArray("Bairitsu=x") << "Bairitsu" << 1.0 << none;
+        QTest::newRow("Bairitsu=5 handed on")
+            << QByteArray("Bairitsu=5") << "Bairitsu" << 5.0 << none;
+        QTest::newRow("Bairitsu text") << QByteArray("Bairitsu=x") << "Bairitsu" << 0.0 << none;
         QTest::newRow("Bairitsu= alone") << QByteArray("Bairitsu=") << "Bairitsu" << 1.0 << invalid;
         // Lines that are not key lines.
         QTest::newRow("comment") << QByteArray("'Max=50 \r\n") << "Max" << 100.0 << none;

@@ -4,7 +4,7 @@
 #include "config/calibration.h"
 #include "config/customization.h"
 #include "config/palette.h"
-#include "support/headless.h"
+#include "support/stage.h"
 
 using namespace Vexo;
 
@@ -22,7 +22,7 @@ class SamplesTest : public QObject {
     Q_OBJECT
   private slots:
     void customizationFileReadsCleanly() {
-        Headless h;
+        Stage stage;
         const QByteArray content = Sample("VEXO.TXT");
         QVERIFY(content.contains("\r\n"));
         ReadCustomizationFrom({content, 0, {}});

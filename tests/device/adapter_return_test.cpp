@@ -10,7 +10,7 @@
 #include "device/port_choice.h"
 #include "device/device_link.h"
 #include "platform/qt_serial_line.h"
-#include "support/headless.h"
+#include "support/device_stage.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ class AdapterReturnTest : public QObject {
         Vexo::SetPortPlaces({byId.path(), dev.filePath("ttyS%1")});
         const int port = 1;
 
-        Headless h;
+        DeviceStage h;
         auto line = std::make_unique<QtSerialLine>(Vexo::PortDevice);
         Vexo::MSComm1 = line.get();
         Vexo::PortNumber = static_cast<int16_t>(port);
@@ -73,7 +73,7 @@ class AdapterReturnTest : public QObject {
         for (int i = 0; i < 3; ++i) Vexo::Timer1_Timer();
         QTRY_VERIFY((got += adapter.received()).count('\xf2') >= 4);
         QCOMPARE(builtIn.received(), QByteArray());
-        Vexo::MSComm1 = h.line;
+        Vexo::MSComm1 = &h.line;
         Vexo::SetPortPlaces({});
     }
 };

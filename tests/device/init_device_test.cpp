@@ -4,13 +4,13 @@
 #include <QtTest>
 
 #include "device/device_link.h"
-#include "support/headless.h"
+#include "support/device_stage.h"
 
 class InitDeviceTest : public QObject {
     Q_OBJECT
   private slots:
     void printsTheNotice() {
-        Headless h;
+        DeviceStage h;
         std::vector<SurfaceOp> ops;
         Vexo::Picture2->log = &ops;
         Vexo::PortNumber = 1;
@@ -51,35 +51,35 @@ class InitDeviceTest : public QObject {
     void clampsThePort() {
         QFETCH(int, configured);
         QFETCH(int, port);
-        Headless h;
+        DeviceStage h;
         Vexo::PortNumber = static_cast<int16_t>(configured);
         Vexo::InitDevice();
         QCOMPARE(int(Vexo::PortNumber), port);
-        QCOMPARE(int(h.line->commPort), port);
+        QCOMPARE(int(h.line.commPort), port);
     }
 
     void setsUpAndGreetsInOrder() {
-        Headless h;
+        DeviceStage h;
         Vexo::PortNumber = 3;
         Vexo::InitDevice();
         const std::vector<QString> expected = {
             "CommPort 3",   "Settings 9600,N,8,1", "Open",      "InputMode 1", "SThreshold 1",
             "RThreshold 1", "Output 00",           "Output 00", "Output ff",   "Input",
         };
-        QCOMPARE(h.line->calls, expected);
-        QCOMPARE(h.line->writes.size(), size_t(3));
+        QCOMPARE(h.line.calls, expected);
+        QCOMPARE(h.line.writes.size(), size_t(3));
         QVERIFY(!Vexo::DeviceMissing);
     }
 
     void dropsWhatArrivedBeforeAndResetsTheReading() {
-        Headless h;
+        DeviceStage h;
         Vexo::RawValue = 200;
-        h.line->receive(QByteArray("\x55\x66", 2));
+        h.line.receive(QByteArray("\x55\x66", 2));
         Vexo::InitDevice();
         QCOMPARE(int(Vexo::RawValue), 0);
-        QVERIFY(h.line->pending.isEmpty());
+        QVERIFY(h.line.pending.isEmpty());
         // The first poll after start-up sees only what came later.
-        h.line->receive(QByteArray(1, '\x07'));
+        h.line.receive(QByteArray(1, '\x07'));
         Vexo::Timer1_Timer();
         QCOMPARE(int(Vexo::RawValue), 7);
     }
@@ -94,7 +94,7 @@ class InitDeviceTest : public QObject {
     void takesTheSelectedSensorsTable() {
         QFETCH(double, kionMode);
         QFETCH(bool, air);
-        Headless h;
+        DeviceStage h;
         for (int i = 0; i <= Vexo::LastRaw; ++i) {
             Vexo::KionTable[i] = static_cast<int16_t>(i - 40);
             Vexo::EkionTable[i] = static_cast<int16_t>(100 - i);
@@ -107,21 +107,21 @@ class InitDeviceTest : public QObject {
     }
 
     void aPortThatDoesNotOpenIsReportedAndTheRestStillRuns() {
-        Headless h;
-        h.line->failOpen = true;
+        DeviceStage h;
+        h.line.failOpen = true;
         Vexo::PortNumber = 2;
         Vexo::InitDevice();
         QVERIFY(Vexo::DeviceMissing);
-        QVERIFY(h.line->writes.empty());
-        QCOMPARE(h.line->inputMode, 1);
-        QCOMPARE(h.line->rThreshold, 1);
-        QCOMPARE(h.line->calls.back(), QString("Input"));
+        QVERIFY(h.line.writes.empty());
+        QCOMPARE(h.line.inputMode, 1);
+        QCOMPARE(h.line.rThreshold, 1);
+        QCOMPARE(h.line.calls.back(), QString("Input"));
         // Polls on the closed port neither fail nor change anything.
-        Vexo::MainWindow->Text1->setText("  5");
+        h.temperature = "  5";
         for (int i = 0; i < 25; ++i) Vexo::Timer4_Timer();
-        QCOMPARE(Vexo::MainWindow->Text1->text(), QString("  5"));
+        QCOMPARE(h.temperature, QString("  5"));
         QCOMPARE(int(Vexo::AnswerCount), 0);
-        QVERIFY(h.line->writes.empty());
+        QVERIFY(h.line.writes.empty());
     }
 };
 

@@ -7,7 +7,7 @@
 #include "device/device_link.h"
 #include "device/port_fault.h"
 #include "platform/fonts.h"
-#include "support/headless.h"
+#include "support/device_stage.h"
 
 using Vexo::PortFacts;
 Q_DECLARE_METATYPE(PortFacts)
@@ -61,7 +61,7 @@ class PortFaultTest : public QObject {
     // Every line naming a device stands whole on the graph surface, the reason first, also
     // for the longest stable names of USB adapters: the name keeps its start and its end.
     void reasonsAndLongNamesFitTheGraph() {
-        Headless h;
+        DeviceStage h;
         const QFontMetrics metrics(GothicFont(12));
         const int width = Vexo::Picture2->width();
         const QStringList names = {
@@ -107,12 +107,12 @@ class PortFaultTest : public QObject {
     }
 
     void startUpReportsAMissingPortBelowTheNotice() {
-        Headless h;
+        DeviceStage h;
         QTemporaryDir dir(QDir::tempPath() + "/k-XXXXXX");  // short enough to stand whole
         const QString path = dir.filePath("zanpo");
         qputenv("KELVIRA_PORT2", path.toLocal8Bit());
-        h.line->failOpen = true;
-        h.line->failOpenCode = SerialFault::NotFound;
+        h.line.failOpen = true;
+        h.line.failOpenCode = SerialFault::NotFound;
         Vexo::PortNumber = 2;
         std::vector<SurfaceOp> ops;
         Vexo::Picture2->log = &ops;

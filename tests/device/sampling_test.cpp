@@ -7,12 +7,12 @@
 #include "display/graph.h"
 #include "display/thermometer.h"
 #include "platform/window_timer.h"
-#include "support/headless.h"
+#include "support/device_stage.h"
 
 namespace {
 
 // A started program: defaults in force, the line open and greeted, the watch armed.
-struct Watch : Headless {
+struct Watch : DeviceStage {
     Watch() {
         Vexo::ScaleMax = 100;
         Vexo::ScaleMin = -10;
@@ -23,13 +23,13 @@ struct Watch : Headless {
         Vexo::InitDevice();
         Vexo::Timer4->setInterval(200);
         Vexo::Timer4->setEnabled(true);
-        line->writes.clear();
+        line.writes.clear();
         Vexo::Picture2->log = &printed;
     }
     ~Watch() { Vexo::Picture2->log = nullptr; }
     // One tick of the watch with `answer` waiting on the line.
     void tick(const QByteArray& answer = {}) {
-        line->receive(answer);
+        line.receive(answer);
         Vexo::Timer4->tick();
     }
     QStringList lines() const {
@@ -38,7 +38,7 @@ struct Watch : Headless {
             if (op.kind == SurfaceOp::Print) out << op.text;
         return out;
     }
-    QString text1() const { return window->Text1->text(); }
+    QString text1() const { return temperature; }
     std::vector<SurfaceOp> printed;
 };
 
@@ -135,24 +135,24 @@ class SamplingTest : public QObject {
         Watch w;
         Vexo::ZidouMode = zidou;
         for (int i = 0; i < 9; ++i) w.tick(Raw(raw));
-        w.line->writes.clear();
+        w.line.writes.clear();
         w.tick(Raw(raw));
-        QCOMPARE(int(w.line->writes.size()), requests);
+        QCOMPARE(int(w.line.writes.size()), requests);
         QCOMPARE(Vexo::ScaleMin, min);
         QCOMPARE(Vexo::ScaleMax, max);
     }
 
     void thePollWritesTheRequestReadsOnceAndTakesTheFirstByte() {
         Watch w;
-        const int readsBefore = w.line->reads;
-        w.line->receive(QByteArray("\x3f\x90\x10", 3));
+        const int readsBefore = w.line.reads;
+        w.line.receive(QByteArray("\x3f\x90\x10", 3));
         Vexo::Timer1_Timer();
-        QCOMPARE(w.line->writes.size(), size_t(1));
-        QCOMPARE(w.line->writes[0], QByteArray(1, '\xF2'));
-        QCOMPARE(w.line->reads - readsBefore, 1);
+        QCOMPARE(w.line.writes.size(), size_t(1));
+        QCOMPARE(w.line.writes[0], QByteArray(1, '\xF2'));
+        QCOMPARE(w.line.reads - readsBefore, 1);
         QCOMPARE(int(Vexo::RawValue), 0x3f);
         QCOMPARE(w.text1(), QString("  23"));
-        QVERIFY(w.line->pending.isEmpty());  // the rest of the answer is gone
+        QVERIFY(w.line.pending.isEmpty());  // the rest of the answer is gone
     }
 
     void bothEndsOfTheRawRangeIndexTheTable_data() {
@@ -165,7 +165,7 @@ class SamplingTest : public QObject {
         QFETCH(int, raw);
         QFETCH(QString, text);
         Watch w;
-        w.line->receive(Raw(raw));
+        w.line.receive(Raw(raw));
         Vexo::Timer1_Timer();
         QCOMPARE(int(Vexo::RawValue), raw);
         QCOMPARE(w.text1(), text);
@@ -175,30 +175,30 @@ class SamplingTest : public QObject {
     // tried again every ten ticks, and once it opens the box is greeted and polled.
     void aLostLineIsOpenedAgainAndGreeted() {
         Watch w;
-        w.line->receive(Raw(63));
+        w.line.receive(Raw(63));
         Vexo::Timer1_Timer();
-        w.line->lose();
-        w.line->failOpen = true;
-        const int attempts = w.line->openAttempts;
-        w.line->writes.clear();
+        w.line.lose();
+        w.line.failOpen = true;
+        const int attempts = w.line.openAttempts;
+        w.line.writes.clear();
         for (int i = 0; i < 25; ++i) Vexo::Timer1_Timer();
-        QCOMPARE(w.line->openAttempts - attempts, 2);
-        QVERIFY(w.line->writes.empty());
+        QCOMPARE(w.line.openAttempts - attempts, 2);
+        QVERIFY(w.line.writes.empty());
         QCOMPARE(w.text1(), QString("  23"));
         QCOMPARE(int(Vexo::RawValue), 63);
 
-        w.line->failOpen = false;
-        w.line->calls.clear();
+        w.line.failOpen = false;
+        w.line.calls.clear();
         for (int i = 0; i < 5; ++i) Vexo::Timer1_Timer();  // the 30th tick tries again
-        QVERIFY(w.line->portOpen());
+        QVERIFY(w.line.portOpen());
         // The device is chosen afresh before each opening: an adapter plugged in since counts.
-        const auto open = std::find(w.line->calls.begin(), w.line->calls.end(), "Open");
-        QVERIFY(open != w.line->calls.begin() && open != w.line->calls.end());
+        const auto open = std::find(w.line.calls.begin(), w.line.calls.end(), "Open");
+        QVERIFY(open != w.line.calls.begin() && open != w.line.calls.end());
         QCOMPARE(*(open - 1), QString("CommPort %1").arg(Vexo::PortNumber));
-        QCOMPARE(w.line->writes.size(), size_t(4));
-        QCOMPARE(w.line->writes[0] + w.line->writes[1] + w.line->writes[2] + w.line->writes[3],
+        QCOMPARE(w.line.writes.size(), size_t(4));
+        QCOMPARE(w.line.writes[0] + w.line.writes[1] + w.line.writes[2] + w.line.writes[3],
                  QByteArray("\x00\x00\xff\xf2", 4));
-        w.line->receive(Raw(45));
+        w.line.receive(Raw(45));
         Vexo::Timer1_Timer();
         QCOMPARE(w.text1(), QString("  5"));
     }
@@ -206,9 +206,9 @@ class SamplingTest : public QObject {
     void theWatchKeepsCountingAcrossALostLine() {
         Watch w;
         for (int i = 0; i < 6; ++i) w.tick(Raw(60));
-        w.line->lose();
+        w.line.lose();
         for (int i = 0; i < 10; ++i) w.tick();  // the tenth reopens the port
-        QVERIFY(w.line->portOpen());
+        QVERIFY(w.line.portOpen());
         QCOMPARE(int(Vexo::AnswerCount), 6);
         for (int i = 0; i < 3; ++i) w.tick(Raw(60));
         QVERIFY(Vexo::Timer4->running());
@@ -224,16 +224,16 @@ class SamplingTest : public QObject {
         Watch w;
         for (int i = 0; i < Vexo::WatchAnswers; ++i) w.tick(Raw(63));
         QVERIFY(Vexo::Timer1->running());
-        w.line->receive(Raw(63));
+        w.line.receive(Raw(63));
         Vexo::Timer1->tick();
-        const QString plain = w.window->windowTitle();
+        const QString plain = w.title;
         for (int i = 0; i < 9; ++i) Vexo::Timer1->tick();
-        QCOMPARE(w.window->windowTitle(), plain);
+        QCOMPARE(w.title, plain);
         Vexo::Timer1->tick();
-        QCOMPARE(w.window->windowTitle(), plain + QStringLiteral("（「ざんぽ」の応答なし）"));
-        w.line->receive(Raw(64));
+        QCOMPARE(w.title, plain + QStringLiteral("（「ざんぽ」の応答なし）"));
+        w.line.receive(Raw(64));
         Vexo::Timer1->tick();
-        QCOMPARE(w.window->windowTitle(), plain);
+        QCOMPARE(w.title, plain);
     }
 
     // A frame drawn over the log before the box has answered (a dialog does that): the log
@@ -266,18 +266,18 @@ class SamplingTest : public QObject {
     }
 
     void aPortThatNeverOpenedIsTriedAgainLater() {
-        Headless h;
-        h.line->failOpen = true;
+        DeviceStage h;
+        h.line.failOpen = true;
         Vexo::PortNumber = 1;
         Vexo::RequestBytes[0] = 0xF2;
         Vexo::InitDevice();
         QVERIFY(Vexo::DeviceMissing);
-        h.line->failOpen = false;  // the box is plugged in after start-up
+        h.line.failOpen = false;  // the box is plugged in after start-up
         for (int i = 0; i < 9; ++i) Vexo::Timer4_Timer();
-        QVERIFY(!h.line->portOpen());
+        QVERIFY(!h.line.portOpen());
         Vexo::Timer4_Timer();
-        QVERIFY(h.line->portOpen());
-        QCOMPARE(h.line->writes.size(), size_t(4));
+        QVERIFY(h.line.portOpen());
+        QCOMPARE(h.line.writes.size(), size_t(4));
     }
 };
 

@@ -1,14 +1,12 @@
 // Temperature-crossing alerts: which crossings fire, which rule wins, how long the
 // message stays.
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <QtTest>
 
 #include "config/palette.h"
 #include "core/reading.h"
 #include "display/alerts.h"
 #include "display/graph.h"
-#include "support/headless.h"
+#include "support/display_stage.h"
 
 namespace {
 
@@ -30,12 +28,12 @@ void Check(float previous, float newest, int nextTick = 3) {
     Vexo::CheckAlerts();
 }
 
-bool MessageShown(const Zanpo& w) {
-    return w.Text2->isVisibleTo(&w) && !w.Setumei->isVisibleTo(&w);
+bool MessageShown(const Stage& s) {
+    return s.messageShown;
 }
 
-QColor PanelColour(const Zanpo& w) {
-    return w.Text2->palette().color(QPalette::Base);
+QColor PanelColour(const Stage& s) {
+    return ToQColor(s.messageBack);
 }
 
 }  // namespace
@@ -64,15 +62,15 @@ class AlertsTest : public QObject {
         QFETCH(float, previous);
         QFETCH(float, newest);
         QFETCH(bool, fires);
-        Headless h;
+        DisplayStage h;
         SetRule(1, static_cast<int16_t>(direction), direction == -1 ? 2500 : 2000, 5, 12,
                 QStringLiteral("あつい"));
         Check(previous, newest);
-        QCOMPARE(MessageShown(*h.window), fires);
-        QCOMPARE(h.window->Timer3->running(), fires);
+        QCOMPARE(MessageShown(h), fires);
+        QCOMPARE(h.timer3.running(), fires);
         if (!fires) return;
-        QCOMPARE(h.window->Text2->toPlainText(), QStringLiteral("あつい"));
-        QCOMPARE(PanelColour(*h.window), ToQColor(PaletteColour(12)));
+        QCOMPARE(h.message, QStringLiteral("あつい"));
+        QCOMPARE(PanelColour(h), ToQColor(PaletteColour(12)));
     }
 
     // White text as designed, black on the light colours, where white cannot be read.
@@ -85,18 +83,18 @@ class AlertsTest : public QObject {
     void messageTextIsReadableOnItsColour() {
         QFETCH(int, colour);
         QFETCH(bool, black);
-        Headless h;
+        DisplayStage h;
         SetRule(1, Up, 2500, 5, static_cast<int16_t>(colour));
         Check(2400, 2500);
-        QCOMPARE(h.window->Text2->palette().color(QPalette::Text),
+        QCOMPARE(ToQColor(h.messageFore),
                  black ? QColor(Qt::black) : QColor(Qt::white));
     }
 
     void ticksZeroAndOneAreNeverCompared() {
-        Headless h;
+        DisplayStage h;
         SetRule(1, Up, 2500, 5, 12);
         Check(2400, 2500, 2);  // ticks 0 and 1 only
-        QVERIFY(!MessageShown(*h.window));
+        QVERIFY(!MessageShown(h));
         // Through the graph tick: 24, 25, 25 compares ticks 1 and 2 first.
         Vexo::ElapsedTicks = 0;
         for (int16_t degrees : {24, 25, 25}) {
@@ -104,27 +102,27 @@ class AlertsTest : public QObject {
             Vexo::RestateReading();
             Vexo::Timer2_Timer();
         }
-        QVERIFY(!MessageShown(*h.window));
+        QVERIFY(!MessageShown(h));
     }
 
     void atTheTickCapTheLastPairFiresAgain() {
-        Headless h;
+        DisplayStage h;
         SetRule(1, Up, 2500, 5, 12);
         Check(2400, 2500, Vexo::LastTick);
         Vexo::Timer3_Timer();
         Vexo::CheckAlerts();
-        QVERIFY(MessageShown(*h.window));
+        QVERIFY(MessageShown(h));
     }
 
     void theLastRuleFiredWins() {
-        Headless h;
+        DisplayStage h;
         SetRule(1, Up, 2500, 3, 12, QStringLiteral("first"));
         SetRule(2, Up, 2450, 7, 17, QStringLiteral("second"));  // colour 17 is 1
         SetRule(3, Down, 2450, 9, 10, QStringLiteral("not crossed"));
         Check(2400, 2500);
-        QCOMPARE(h.window->Text2->toPlainText(), QStringLiteral("second"));
-        QCOMPARE(PanelColour(*h.window), ToQColor(PaletteColour(1)));
-        QCOMPARE(h.window->Timer3->interval(), 7000);
+        QCOMPARE(h.message, QStringLiteral("second"));
+        QCOMPARE(PanelColour(h), ToQColor(PaletteColour(1)));
+        QCOMPARE(h.timer3.interval(), 7000);
     }
 
     void displayTimeInBothDirections_data() {
@@ -138,27 +136,27 @@ class AlertsTest : public QObject {
     void displayTimeInBothDirections() {
         QFETCH(int, direction);
         QFETCH(int, seconds);
-        Headless h;
-        Zanpo& w = *h.window;
+        DisplayStage h;
+        DisplayStage& w = h;
         SetRule(1, static_cast<int16_t>(direction), 2000, static_cast<int16_t>(seconds), 4);
         direction == -1 ? Check(1900, 2000) : Check(2100, 2000);
         QVERIFY(MessageShown(w));
-        QCOMPARE(w.Timer3->running(), seconds > 0);
+        QCOMPARE(w.timer3.running(), seconds > 0);
         if (seconds == 0) return;  // nothing takes the message away
-        QCOMPARE(w.Timer3->interval(), seconds * 1000);
-        w.Timer3->tick();
-        QVERIFY(!w.Text2->isVisibleTo(&w) && w.Setumei->isVisibleTo(&w));
-        QVERIFY(!w.Timer3->enabled());
+        QCOMPARE(w.timer3.interval(), seconds * 1000);
+        w.timer3.tick();
+        QVERIFY(!MessageShown(w));
+        QVERIFY(!w.timer3.enabled());
     }
 
     void aMessageWithoutTimeIsNotTakenAwayByAnEarlierTimer() {
-        Headless h;
+        DisplayStage h;
         SetRule(1, Up, 2000, 5, 4, QStringLiteral("timed"));
         SetRule(2, Up, 3000, 0, 2, QStringLiteral("untimed"));
         Check(1900, 2000);
         Check(2900, 3000, 4);
-        QCOMPARE(h.window->Text2->toPlainText(), QStringLiteral("untimed"));
-        QVERIFY(!h.window->Timer3->running());
+        QCOMPARE(h.message, QStringLiteral("untimed"));
+        QVERIFY(!h.timer3.running());
     }
 };
 

@@ -4,7 +4,7 @@
 
 #include "display/glyphs.h"
 #include "drawing_log.h"
-#include "support/headless.h"
+#include "support/display_stage.h"
 
 using namespace Vexo;
 
@@ -72,7 +72,7 @@ class GlyphsTest : public QObject {
     void penAdvance() {
         QFETCH(int, value);
         QFETCH(int, advance);
-        Headless h;
+        DisplayStage h;
         init();
         std::vector<SurfaceOp> gauge, graph;
         Picture1->log = &gauge;
@@ -97,7 +97,7 @@ class GlyphsTest : public QObject {
     }
 
     void zeroStartsSixRightOfThePen() {
-        Headless h;
+        DisplayStage h;
         init();
         Picture2->PSet(QPointF(100, 100), GraphMove);
         DrawGraphNumber(0, Ink);
@@ -124,7 +124,7 @@ class GlyphsTest : public QObject {
     void exactSteps() {
         QFETCH(int, value);
         QFETCH(QString, steps);
-        Headless h;
+        DisplayStage h;
         init();
         std::vector<SurfaceOp> log;
         Picture1->log = &log;
@@ -148,7 +148,7 @@ class GlyphsTest : public QObject {
     void marks() {
         QFETCH(QString, kind);
         QFETCH(QString, steps);
-        Headless h;
+        DisplayStage h;
         init();
         std::vector<SurfaceOp> gauge, graph;
         Picture1->log = &gauge;
@@ -171,7 +171,7 @@ class GlyphsTest : public QObject {
     }
     void wrongMarkKindDrawsNothing() {
         QFETCH(QString, kind);
-        Headless h;
+        DisplayStage h;
         std::vector<SurfaceOp> gauge, graph;
         Picture1->log = &gauge;
         Picture2->log = &graph;

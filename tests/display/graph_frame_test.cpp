@@ -6,8 +6,7 @@
 #include "display/glyphs.h"
 #include "display/graph.h"
 #include "display/thermometer.h"
-#include "support/headless.h"
-#include "ui/commands.h"
+#include "support/display_stage.h"
 #include "drawing_log.h"
 
 using namespace Vexo;
@@ -77,7 +76,7 @@ class GraphFrameTest : public QObject {
         QFETCH(double, max);
         QFETCH(int, lineStep);
         QFETCH(int, numberStep);
-        Headless h;
+        DisplayStage h;
         const auto log = FrameFor(min, max, 0);
         const float ppd = float(330 / (max - min));
         auto y = [&](int d) { return double(float(350 - (d - min) * ppd)); };
@@ -115,7 +114,7 @@ class GraphFrameTest : public QObject {
     void timeAxis() {
         QFETCH(float, pageStart);
         QFETCH(QStringList, seconds);
-        Headless h;
+        DisplayStage h;
         const auto log = FrameFor(-10, 100, pageStart);
 
         const std::vector<double> xs = VerticalLines(log);
@@ -131,7 +130,7 @@ class GraphFrameTest : public QObject {
     }
 
     void secondsMark() {
-        Headless h;
+        DisplayStage h;
         const auto log = FrameFor(-10, 100, 0);
         const auto texts = DecodeTexts(log, GrphBack);
         QCOMPARE(texts.back().text, QStringLiteral("S"));
@@ -152,20 +151,20 @@ class GraphFrameTest : public QObject {
     }
     void drawingTwiceGivesTheSamePicture() {
         QFETCH(bool, overview);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         DrawThermometer();
         const auto draw = overview ? DrawOverview : DrawGraphFrame;
         draw();
         const QImage first = Picture2->image().copy();
-        BlankGraph();
+        Picture2->FilledBox(QPointF(0, 0), QPointF(399, 399), RGB(0, 0, 0));  // as a dialog leaves it
         Picture2->FilledBox(QPointF(390, 355), QPointF(Picture2->width() - 1, 372), RGB(255, 0, 0));
         draw();
         QCOMPARE(Picture2->image(), first);
     }
 
     void beforeTheFirstGaugeAllLinesLieOnTheBottom() {
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         std::vector<SurfaceOp> log;
         Picture2->log = &log;

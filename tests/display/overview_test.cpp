@@ -4,12 +4,11 @@
 #include <algorithm>
 #include <set>
 
-#include "device/device_link.h"
 #include "display/glyphs.h"
 #include "display/graph.h"
 #include "display/scale.h"
 #include "display/thermometer.h"
-#include "support/headless.h"
+#include "support/display_stage.h"
 #include "drawing_log.h"
 
 using namespace Vexo;
@@ -76,7 +75,7 @@ class OverviewTest : public QObject {
         QFETCH(QStringList, labels);
         QFETCH(int, points);
         QFETCH(double, lastTick);
-        Headless h;
+        DisplayStage h;
         Recorded(ticks, 25);
         std::vector<SurfaceOp> log;
         Picture2->log = &log;
@@ -115,9 +114,8 @@ class OverviewTest : public QObject {
     // A range widened while the measurement is stopped redraws the overview in the new
     // range; the class keeps the picture it was looking at.
     void aWidenedRangeKeepsTheOverview() {
-        Headless h;
+        DisplayStage h;
         Recorded(100, 25);
-        AnswerCount = 10;
         DrawThermometer();
         DrawOverview();
         std::vector<SurfaceOp> log;
@@ -132,7 +130,7 @@ class OverviewTest : public QObject {
     }
 
     void traceIsTwoPixelsThick() {
-        Headless h;
+        DisplayStage h;
         Recorded(100, 25);
         DrawOverview();
         // y(25) = 245; the second line lies 0.8 above, on row 244.
@@ -146,7 +144,7 @@ class OverviewTest : public QObject {
     }
 
     void followsTheRecordedValues() {
-        Headless h;
+        DisplayStage h;
         Recorded(20, 0);
         for (int t = 0; t <= 20; ++t) TrendBuffer[t] = float(t * 100);  // 0..20 degrees
         std::vector<SurfaceOp> log;
@@ -178,7 +176,7 @@ class OverviewTest : public QObject {
         QFETCH(double, max);
         QFETCH(int, lines);
         QFETCH(int, numbers);
-        Headless h;
+        DisplayStage h;
         Recorded(100, 25);
         ScaleMin = min;
         ScaleMax = max;

@@ -7,7 +7,7 @@
 #include "display/glyphs.h"
 #include "display/scale.h"
 #include "display/thermometer.h"
-#include "support/headless.h"
+#include "support/display_stage.h"
 #include "drawing_log.h"
 
 using namespace Vexo;
@@ -67,7 +67,7 @@ class ThermometerTest : public QObject {
         QFETCH(int, mediumMarks);
         QFETCH(int, shortMarks);
         QFETCH(int, numberStep);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ScaleMin = min;
         ScaleMax = max;
@@ -109,7 +109,7 @@ class ThermometerTest : public QObject {
     }
 
     void gaugeLayout() {
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         DrawThermometer();
         const Surface& s = *Picture1;
@@ -142,7 +142,7 @@ class ThermometerTest : public QObject {
         QFETCH(float, reading);
         QFETCH(float, shown);
         QFETCH(int, levelY);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ZidouMode = 1;  // only -1 counts as true
         DrawThermometer();
@@ -176,7 +176,7 @@ class ThermometerTest : public QObject {
         QFETCH(double, min);
         QFETCH(double, max);
         QFETCH(bool, redrawn);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         DrawThermometer();
         std::vector<SurfaceOp> gauge, graph;
@@ -198,7 +198,7 @@ class ThermometerTest : public QObject {
     // Ice water: after a redraw the column stands from the tube's bottom up to the reading,
     // below 0.0 as above it.
     void widenedBelowPaintsFromTheNewLevel() {
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         DrawThermometer();
         float t = -12;
@@ -227,7 +227,7 @@ class ThermometerTest : public QObject {
     void columnStrips() {
         QFETCH(QList<float>, readings);
         QFETCH(QList<int>, strip);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ZidouMode = False;
         DrawThermometer();
@@ -260,7 +260,7 @@ class ThermometerTest : public QObject {
     void levelRoundsHalfToEven() {
         QFETCH(float, reading);
         QFETCH(int, levelY);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         DrawThermometer();
         ShowTemperature(reading);
@@ -286,7 +286,7 @@ class ThermometerTest : public QObject {
     void belowMinus30OnlyTheStripChanges() {
         QFETCH(float, second);
         QFETCH(bool, rising);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ScaleMin = -40;
         ZidouMode = False;
@@ -305,7 +305,7 @@ class ThermometerTest : public QObject {
     }
 
     void beforeTheFirstGaugeEveryLevelIsTheBottomOfTheScale() {
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         QCOMPARE(PixelsPerDegree, 0.0F);
         std::vector<SurfaceOp> log;
@@ -339,7 +339,7 @@ class ThermometerTest : public QObject {
         QFETCH(double, max);
         QFETCH(double, soundMin);
         QFETCH(double, soundMax);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ScaleMin = min;
         ScaleMax = max;
@@ -369,7 +369,7 @@ class ThermometerTest : public QObject {
     void wildReadingsStayDrawable() {
         QFETCH(float, reading);
         QFETCH(double, automatic);
-        Headless h;
+        DisplayStage h;
         UseStartUpDefaults();
         ZidouMode = automatic;
         ScaleMin = 20;

@@ -6,7 +6,7 @@
 #include "core/reading.h"
 #include "display/graph.h"
 #include "display/thermometer.h"
-#include "support/headless.h"
+#include "support/display_stage.h"
 #include "drawing_log.h"
 
 using namespace Vexo;
@@ -50,14 +50,14 @@ class TrendTest : public QObject {
     Q_OBJECT
   private slots:
     void firstTickIsASinglePoint() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(25);
         std::vector<SurfaceOp> log;
         Picture2->log = &log;
         Timer2_Timer();
         QCOMPARE(TrendBuffer[0], 2500.0F);
         QCOMPARE(ElapsedTicks, 1.0);
-        QCOMPARE(h.window->Label3->text(), QStringLiteral("   0秒"));
+        QCOMPARE(h.seconds, QStringLiteral("   0秒"));
         // Nothing drawn yet with this range: the page is drawn for it first.
         QCOMPARE(DrawnScaleMax, 100.0);
         QCOMPARE(DrawnScaleMin, -10.0F);
@@ -84,16 +84,16 @@ class TrendTest : public QObject {
     void secondsLabel() {
         QFETCH(double, ticks);
         QFETCH(QString, caption);
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         ElapsedTicks = ticks;
         PageStartTick = float(std::max(0.0, ticks - 1));
         Timer2_Timer();
-        QCOMPARE(h.window->Label3->text(), caption);
+        QCOMPARE(h.seconds, caption);
     }
 
     void segmentIsThreeLinesThick() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         Timer2_Timer();
         ConvTable[7] = 30;
@@ -116,7 +116,7 @@ class TrendTest : public QObject {
     }
 
     void pageTurnsAtTick300() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         for (int t = 0; t < 300; ++t) Timer2_Timer();
         QCOMPARE(PageStartTick, 0.0F);
@@ -143,7 +143,7 @@ class TrendTest : public QObject {
     // A range changed by someone else (here: the gauge widening) is picked up on the
     // next tick, which replays the page in the new range before plotting itself.
     void rangeChangeRedrawsBeforePlotting() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         for (int t = 0; t < 10; ++t) Timer2_Timer();
         float reading = 104;
@@ -172,7 +172,7 @@ class TrendTest : public QObject {
     }
 
     void bothLimitsChangedRedrawTwice() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         Timer2_Timer();
         ScaleMin = 0;
@@ -186,7 +186,7 @@ class TrendTest : public QObject {
 
     // A limit a float cannot hold exactly still counts as drawn once it has been drawn.
     void fractionalLimitRedrawsOnce() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         ScaleMin = 0.1;
         DrawThermometer();
@@ -199,7 +199,7 @@ class TrendTest : public QObject {
     }
 
     void capAtTheLastTick() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         ElapsedTicks = 9999;
         PageStartTick = 9900;
@@ -219,7 +219,7 @@ class TrendTest : public QObject {
         Timer2_Timer();
         QCOMPARE(ElapsedTicks, 10000.0);
         QCOMPARE(TrendBuffer[10000], 4000.0F);
-        QCOMPARE(h.window->Label3->text(), QStringLiteral("   5000秒"));
+        QCOMPARE(h.seconds, QStringLiteral("   5000秒"));
         // Drawn at the x of tick 10000, as a vertical segment from 30 to 40 degrees.
         const float x = float(100 * 1.1 + 50);
         QCOMPARE(log.size(), size_t(3));
@@ -228,7 +228,7 @@ class TrendTest : public QObject {
     }
 
     void redrawReplaysUpToTheLastRecordedTick() {
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         for (int t = 0; t < 5; ++t) Timer2_Timer();
         ElapsedTicks -= 1;  // a command suspended the graph
@@ -248,7 +248,7 @@ class TrendTest : public QObject {
     }
     void recordingNeverLeavesTheBuffer() {
         QFETCH(double, ticks);
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         ElapsedTicks = ticks;
         RecordSample(12.5F);
@@ -264,7 +264,7 @@ class TrendTest : public QObject {
     }
     void wildSamplesStayDrawable() {
         QFETCH(float, degrees);
-        Headless h;
+        DisplayStage h;
         ReadyToMeasure(20);
         Timer2_Timer();
         std::vector<SurfaceOp> log;

@@ -76,6 +76,8 @@ struct Classroom {
         WriteFile("KION.CSV", table);
         WriteFile("VEXO.TXT", customization);
         h = std::make_unique<Headless>();
+        Vexo::ResetRecording();
+        Vexo::AttachRecording();
         Vexo::Form_Load();
         while (Vexo::Timer4->running()) {  // the box answers: the watch hands over
             h->line->receive(QByteArray(1, char(raw)));

@@ -4,7 +4,6 @@
 
 #include "device/device_link.h"
 #include "platform/message_box.h"
-#include "recording/recording.h"
 
 Headless::Headless() {
     // Lessons started in tests are recorded under a home of the tests' own.
@@ -12,8 +11,6 @@ Headless::Headless() {
     qputenv("HOME", QFile::encodeName(home.path()));
     Vexo::ResetState();
     Vexo::ResetDevice();
-    Vexo::ResetRecording();
-    Vexo::AttachRecording();
     auto fake = std::make_unique<FakeSerialLine>();
     line = fake.get();
     window =

@@ -1,5 +1,7 @@
 // The program without a display or a port: the main window built with stand-in timers
 // (they never fire by themselves) and a fake serial line, and the state at its start values.
+// The tests of ui/ and the rooms above it use it; the listeners of the lesson (the recording,
+// the class) are attached by the tests that need them.
 #pragma once
 
 #include <memory>

@@ -185,6 +185,8 @@ class SoakTest : public QObject {
         WriteFile("EKION.CSV", LinearTable(-10, 110));
 
         Headless h;
+        Vexo::ResetRecording();
+        Vexo::AttachRecording();
         int questions = 0;
         // The lesson goes on: the quit question is always answered No (its Yes is the end of
         // the program, tested with the commands); the reset question either way.

@@ -13,7 +13,7 @@
 #include "display/thermometer.h"
 #include "platform/picture_box.h"
 #include "support/headless.h"
-#include "drawing_log.h"
+#include "display/drawing_log.h"
 
 using namespace Vexo;
 
