@@ -28,31 +28,17 @@ double DegreeStep(double range) {
 }
 
 // One trace, at most two points a pixel column: the lowest and the highest of the ticks
-// that fall into it, so that 10 000 ticks cost no more to draw than the width.
-QPolygonF TracePoints(const TickSeries& degrees, const QRectF& plot, double ticks, double lo,
-                      double hi) {
+// that fall into it, from the columns the group keeps.
+QPolygonF TracePoints(const TraceColumns& trace, const QRectF& plot, double lo, double hi) {
     QPolygonF points;
-    const double dx = plot.width() / ticks, dy = plot.height() / (hi - lo);
-    int column = -1;
-    float low = 0, high = 0;
-    auto flush = [&] {
-        if (column < 0) return;
-        const double x = plot.left() + column;
+    const double dy = plot.height() / (hi - lo);
+    for (int c = 0; c < trace.columns(); ++c) {
+        const float low = trace.low(c), high = trace.high(c);
+        if (std::isnan(low)) continue;
+        const double x = plot.left() + c;
         points << QPointF(x, plot.bottom() - (low - lo) * dy);
         if (high != low) points << QPointF(x, plot.bottom() - (high - lo) * dy);
-    };
-    degrees.forEach([&](int t, float d) {
-        const int c = static_cast<int>(t * dx);
-        if (c != column) {
-            flush();
-            column = c;
-            low = high = d;
-        } else {
-            low = std::min(low, d);
-            high = std::max(high, d);
-        }
-    });
-    flush();
+    }
     return points;
 }
 
@@ -81,8 +67,8 @@ void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& mode
     painter.setFont(font);
     const QFontMetrics metrics(font);
     const auto [lo, hi] = model.range();
-    const int lastTick = std::max(model.lastTick(), 299);
-    const double seconds = (lastTick + 1) / 2.0;
+    const int span = TimeSpan(model.lastTick());
+    const double seconds = span / 2.0;
 
     // The legend on the right, one line a group, never wider than a quarter of the graph.
     const QStringList& names = model.shownNames();
@@ -140,7 +126,8 @@ void DrawClassGraph(QPainter& painter, const QRect& area, const ClassModel& mode
                             (colour.green() + 2 * Back.green()) / 3,
                             (colour.blue() + 2 * Back.blue()) / 3);
         painter.setPen(QPen(colour, width <= 1 ? 0 : width));
-        painter.drawPolyline(TracePoints(groups[i].degrees, p, lastTick + 1, lo, hi));
+        groups[i].trace.follow(groups[i].degrees, p.width(), span);
+        painter.drawPolyline(TracePoints(groups[i].trace, p, lo, hi));
     };
     painter.setClipRect(p.adjusted(-1, -1, 1, 1));
     const int thin = static_cast<int>(std::lround(std::max(1.0, scale)));

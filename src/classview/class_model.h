@@ -11,6 +11,7 @@
 
 #include "classlink/class_messages.h"
 #include "classview/tick_series.h"
+#include "classview/trace_columns.h"
 
 namespace ClassView {
 
@@ -29,6 +30,8 @@ struct Group {
     bool hasReading = false;
     double reading = 0;  // the latest reading, or the last tick of a file
     int colour = 0;      // its place in the palette of traces
+    // Its trace as the graph last drew it, extended at the next drawing (classview/class_graph.h).
+    mutable TraceColumns trace;
 };
 
 class ClassModel {

@@ -46,6 +46,9 @@ class ClassWindow::Graph : public QWidget {
 };
 
 ClassWindow::ClassWindow() {
+    showing_.setSingleShot(true);
+    showing_.setInterval(ShowEveryMs);
+    QObject::connect(&showing_, &QTimer::timeout, this, [this] { changed(); });
     setFont(GothicFont(12));
     setAcceptDrops(true);
     auto* row = new QHBoxLayout(this);
@@ -134,7 +137,12 @@ void ClassWindow::receive(const QByteArray& topic, const QByteArray& payload) {
         ++received_;
         if (messageTaken) messageTaken(*message);
     }
-    changed();
+    showSoon();
+}
+
+// Every group ticks twice a second: what came is shown together, a few times a second.
+void ClassWindow::showSoon() {
+    if (!showing_.isActive()) showing_.start();
 }
 
 bool ClassWindow::openLesson(const QString& path) {
@@ -149,6 +157,8 @@ bool ClassWindow::openLesson(const QString& path) {
 
 // Tiles for groups that came since, the counts, and a repaint of the graph and the tiles.
 void ClassWindow::changed() {
+    showing_.stop();
+    ++showings_;
     const auto& groups = model_.groups();
     while (tileWidgets_.size() < groups.size()) {
         const int n = static_cast<int>(tileWidgets_.size());

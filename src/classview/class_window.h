@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -28,8 +29,12 @@ class ClassWindow : public QWidget {
                const ClassLink::MakeConnection& connect = ClassLink::ConnectToBroker);
     // Opens a group's lesson file; false when it is not one, or the class is full.
     bool openLesson(const QString& path);
-    // Takes one message as the broker delivered it (from this thread).
+    // Takes one message as the broker delivered it (from this thread). What it changes is shown
+    // with the next showing: at most every ShowEveryMs, however many groups tick.
     void receive(const QByteArray& topic, const QByteArray& payload);
+    static constexpr int ShowEveryMs = 250;
+    // How often the window has shown what came: tiles, counts and graph painted anew.
+    int showings() const { return showings_; }
 
     const ClassModel& model() const { return model_; }
     int received() const { return received_; }
@@ -58,6 +63,7 @@ class ClassWindow : public QWidget {
   private:
     class Graph;
     void changed();
+    void showSoon();
     void pick(int group);
     int pickedIndex() const;
     void showMenu(QPoint at);
@@ -80,6 +86,8 @@ class ClassWindow : public QWidget {
     QLabel* shareText_;
     QLabel* shareCode_;
     int viewers_ = 0, refused_ = 0;
+    QTimer showing_;  // runs while what came waits to be shown
+    int showings_ = 0;
 };
 
 }  // namespace ClassView

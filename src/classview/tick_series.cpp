@@ -13,6 +13,7 @@ constexpr float None = std::numeric_limits<float>::quiet_NaN();
 
 void TickSeries::set(int tick, float degrees) {
     if (tick < 0 || std::isnan(degrees)) return;
+    if (tick < size_) ++edits_;  // a tick below the newest: earlier columns change
     const auto block = static_cast<size_t>(tick / BlockTicks);
     if (block >= blocks_.size()) blocks_.resize(block + 1);
     std::vector<float>& ticks = blocks_[block];
@@ -38,6 +39,7 @@ int TickSeries::room() const {
 void TickSeries::clear() {
     blocks_.clear();
     size_ = count_ = 0;
+    ++edits_;
 }
 
 }  // namespace ClassView

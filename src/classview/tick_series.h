@@ -22,6 +22,9 @@ class TickSeries {
     int count() const { return count_; }
     int room() const;
     void clear();
+    // How often a tick already held was set again, or the series cleared: a drawing made of
+    // the series is out of date when this has changed since, not when ticks were only added.
+    int edits() const { return edits_; }
 
     // Calls `visit(tick, degrees)` for every tick held, in order.
     template <typename Visit>
@@ -36,6 +39,7 @@ class TickSeries {
     std::vector<std::vector<float>> blocks_;  // empty where no tick of the block has arrived
     int size_ = 0;
     int count_ = 0;
+    int edits_ = 0;
 };
 
 }  // namespace ClassView

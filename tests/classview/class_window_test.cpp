@@ -2,12 +2,36 @@
 // on a projector's full screen. On a real broker on 127.0.0.1.
 #include <QtTest>
 
+#include "classlink/class_messages.h"
 #include "classview/class_window.h"
 #include "support/broker.h"
 
 class ClassWindowTest : public QObject {
     Q_OBJECT
   private slots:
+    // Forty groups ticking: a burst of messages is shown once, after a quarter of a second,
+    // not once a message.
+    void aBurstOfTicksIsShownOnce() {
+        ClassView::ClassWindow window;
+        window.show();
+        const int before = window.showings();
+        const QString id = "2026-12-08T10:00:00";
+        for (int g = 0; g < 40; ++g) {
+            const QString group = QString("han%1").arg(g + 1);
+            window.receive(ClassLink::Topic("", group, ClassLink::Kind::Status),
+                           ClassLink::StatusPayload({group, true, true, "liquid", -10, 100, id, "t"}));
+            for (int t = 0; t < 2; ++t)
+                window.receive(ClassLink::Topic("", group, ClassLink::Kind::Tick),
+                               ClassLink::TickPayload({id, t, t / 2.0, 20.0 + g, 100}));
+        }
+        QCOMPARE(window.received(), 120);
+        QCOMPARE(window.showings(), before);
+        QTRY_COMPARE_WITH_TIMEOUT(window.showings(), before + 1, 2000);
+        QTest::qWait(2 * ClassView::ClassWindow::ShowEveryMs);
+        QCOMPARE(window.showings(), before + 1);  // nothing more came: nothing more shown
+        QCOMPARE(window.model().groups().size(), size_t(40));
+    }
+
     void theWindowSaysWhyTheBrokerIsNotReached() {
         QTemporaryDir dir;
         Broker broker;
