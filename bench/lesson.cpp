@@ -40,6 +40,8 @@ void EndTheLesson() {
 Lesson::Lesson() : home_(QDir::currentPath()) {
     CopySamples(dir_.path());
     QDir::setCurrent(dir_.path());
+    Vexo::ResetRecording();
+    Vexo::AttachRecording();
     Vexo::SwitchRecordingOff();
     Vexo::Form_Load();
     // The watch hands over to the poll after ten answers.
