@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
+    UseGothicByDefault();
     const int minutes = argc > 1 ? std::atoi(argv[1]) : 10;
 
     Lesson lesson;

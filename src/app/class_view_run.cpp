@@ -97,6 +97,7 @@ int RunClassView(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     ReadFontConfiguration();
     LoadShippedFonts();
+    UseGothicByDefault();
 
     ClassView::ClassWindow window;
     window.setWindowIcon(ThermometerIcon());

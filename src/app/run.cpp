@@ -81,6 +81,7 @@ int Run(int argc, char** argv) {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     fonts.join();
     LoadShippedFonts();
+    UseGothicByDefault();
 
     Vexo::SearchConfigFolders(Given.configDir, Given.demo ? ExamplesFolder() : QString());
     DemoBox demo;

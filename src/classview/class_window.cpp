@@ -16,6 +16,7 @@
 #include "classview/class_graph.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
+#include "platform/png_writer.h"
 #include "zoom/zoom.h"
 
 namespace ClassView {
@@ -237,7 +238,7 @@ void ClassWindow::showMenu(QPoint at) {
         if (path.isEmpty()) return;
         if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
             path += QStringLiteral(".png");
-        if (!picture.save(path, "PNG"))
+        if (!SavePng(picture, path))
             MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
     });
     menu.addAction(QStringLiteral("クラスのデータを保存…"), [this] { askToSaveCsv(); });

@@ -2,6 +2,8 @@
 // in for the Windows gothic faces; fontconfig knows which are installed.
 #include <fontconfig/fontconfig.h>
 
+#include <QGuiApplication>
+
 #include <map>
 #include <mutex>
 
@@ -48,3 +50,7 @@ void ReadFontConfiguration() {
 }
 
 void LoadShippedFonts() {}  // the system's fonts serve
+
+void UseGothicByDefault() {
+    QGuiApplication::setFont(GothicFont(9));
+}

@@ -35,3 +35,5 @@ void LoadShippedFonts() {
     QFontDatabase::addApplicationFont(folder + QStringLiteral("ipag.ttf"));
     QFontDatabase::addApplicationFont(folder + QStringLiteral("ipagp.ttf"));
 }
+
+void UseGothicByDefault() {}  // the system's own face is Japanese where the program is used

@@ -14,6 +14,12 @@ QFont ProportionalGothicFont(double points, bool bold = false);  // ＭＳ Ｐ�
 // after the application object exists.
 void ReadFontConfiguration();
 
+// The face of the texts the windows do not design, the message boxes' among them, at the
+// system's size: where the system's own face has no Japanese (Linux's DejaVu Sans), the gothic
+// face, so that no second face is opened for them and then left for the gothic one. Call once
+// the application object exists, before the first window is made.
+void UseGothicByDefault();
+
 // Where the system has no Japanese gothic face (a Windows of another language), the one
 // shipped beside the program is loaded. Call once the application object exists.
 void LoadShippedFonts();

@@ -12,6 +12,7 @@
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
+#include "platform/png_writer.h"
 #include "recording/recording.h"
 #include "ui/zanpo.h"
 #include "zoom/zoom.h"
@@ -31,7 +32,7 @@ void SaveAs(QWidget* parent, const QImage& picture) {
                                QStringLiteral("PNG (*.png)"), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
-    if (!picture.save(path, "PNG"))
+    if (!SavePng(picture, path))
         MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
 }
 

@@ -19,6 +19,7 @@
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "platform/plain_file.h"
+#include "platform/png_writer.h"
 #include "platform/surface.h"
 #include "recording/background_sync.h"
 #include "recording/lesson_file.h"
@@ -95,7 +96,7 @@ bool WriteTick(int tick) {
 bool SavePicture(const QImage& picture, const QString& path) {
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "PNG")) return false;
+    if (!buffer.open(QIODevice::WriteOnly) || !WritePng(picture, &buffer)) return false;
     const QString part = path + QStringLiteral(".part");
     int error = 0;
     const int fd = PlainFile::Create(part, true, false, error);
