@@ -1,5 +1,6 @@
 #include "bench/class_of_forty.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "classlink/class_messages.h"
@@ -29,14 +30,27 @@ ClassView::ClassModel ClassOfForty() {
     return model;
 }
 
+namespace {
+
+const QString Id = QStringLiteral("2026-12-08T10:00:00");
+
+}  // namespace
+
 void ClassOfFortyMessages(const QString& className,
-                          const std::function<void(const QByteArray&, const QByteArray&)>& take) {
-    const QString id = QStringLiteral("2026-12-08T10:00:00");
+                          const std::function<void(const QByteArray&, const QByteArray&)>& take,
+                          int ticks) {
     for (int g = 0; g < Groups; ++g) {
         take(ClassLink::Topic(className, Name(g), ClassLink::Kind::Status),
-             ClassLink::StatusPayload({Name(g), true, true, "liquid", -10, 100, id, "bench"}));
+             ClassLink::StatusPayload({Name(g), true, true, "liquid", -10, 100, Id, "bench"}));
         const QByteArray tick = ClassLink::Topic(className, Name(g), ClassLink::Kind::Tick);
-        for (int t = 0; t < Ticks; ++t)
-            take(tick, ClassLink::TickPayload({id, t, t / 2.0, Degrees(g, t), 100}));
+        for (int t = 0; t < std::min(ticks, Ticks); ++t)
+            take(tick, ClassLink::TickPayload({Id, t, t / 2.0, Degrees(g, t), 100}));
     }
+}
+
+void ClassOfFortyTick(const QString& className, int tick,
+                      const std::function<void(const QByteArray&, const QByteArray&)>& take) {
+    for (int g = 0; g < Groups; ++g)
+        take(ClassLink::Topic(className, Name(g), ClassLink::Kind::Tick),
+             ClassLink::TickPayload({Id, tick, tick / 2.0, Degrees(g, tick), 100}));
 }

@@ -8,6 +8,11 @@
 
 ClassView::ClassModel ClassOfForty();
 // The same class as the messages that bring it, handed to `take` one by one: status, then
-// every tick, group by group.
+// every tick, group by group; its first `ticks` ticks only where given.
 void ClassOfFortyMessages(const QString& className,
-                          const std::function<void(const QByteArray&, const QByteArray&)>& take);
+                          const std::function<void(const QByteArray&, const QByteArray&)>& take,
+                          int ticks = 10000);
+// Tick `tick` of every group of that class, one message a group, handed to `take`: the class
+// going on.
+void ClassOfFortyTick(const QString& className, int tick,
+                      const std::function<void(const QByteArray&, const QByteArray&)>& take);

@@ -1,15 +1,21 @@
 // Measures Kelvira against its budgets on this machine and prints the table:
 //   - the benchmark suite (kelvira_bench), median of five repetitions;
 //   - start-up to the window shown with the start-up log, Kelvira against the floor
-//     program, each the median of several runs on a private X screen;
-//   - peak resident memory after ten simulated minutes of a lesson, against the floor's;
-//   - CPU of the real program on the simulated box, idle and while measuring.
+//     program, several runs of each in alternation on a private X screen;
+//   - peak resident memory after ten simulated minutes of a lesson, against the floor's, a
+//     few runs of each in alternation;
+// Figures of several runs are judged run by run against their base's runs beside them: the
+// median ratio and its confidence interval, so that the runs' spread alone is no miss.
+//   - CPU of the real program on the simulated box, idle and while measuring;
+//   - CPU of the class view holding 40 groups' lessons while every group ticks twice a
+//     second.
 // Ends with 1 when a budget is not held. Options:
 //   --out DIR            where the table, the benchmark results and screenshots go (.)
 //   --cpu-seconds N      length of each CPU window (60)
-//   --startup-runs N     runs of each program for the start-up median (21)
+//   --startup-runs N     runs of each program for the start-up figures (31)
 //   --lesson-minutes N   simulated minutes for the memory figure (10)
-//   --only PARTS         some of suite,startup,memory,cpu (all); budgets of the parts left
+//   --memory-runs N      runs of each program for the memory figures (5)
+//   --only PARTS         some of suite,startup,memory,cpu,class (all); budgets of the parts left
 //                        out read "not measured"
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -33,13 +39,6 @@ namespace {
 void Say(const QString& text) {
     std::printf("%s\n", qPrintable(text));
     std::fflush(stdout);
-}
-
-double Median(std::vector<double> values) {
-    if (values.empty()) return -1;
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // A folder with the sample configuration files and the simulated box on a pty in it.
@@ -117,16 +116,18 @@ void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, cons
         const double c = StartUpMs(kelvira, {}, room, display, true);
         const double d = StartUpMs(floor, {"--captions"}, room, display, false);
         if (run == 0) continue;
-        if (a >= 0) ours.push_back(a);
-        if (b >= 0) floors.push_back(b);
-        if (c >= 0) named.push_back(c);
-        if (d >= 0) captioned.push_back(d);
+        // A run that did not show a window counts for none of them, so that the runs pair.
+        if (a < 0 || b < 0 || c < 0 || d < 0) continue;
+        ours.push_back(a);
+        floors.push_back(b);
+        named.push_back(c);
+        captioned.push_back(d);
     }
-    if (!ours.empty()) figures["startup"] = {Median(ours), Unit::Milliseconds};
-    if (!named.empty()) figures["startup.named"] = {Median(named), Unit::Milliseconds};
-    if (!floors.empty()) figures["floor.startup"] = {Median(floors), Unit::Milliseconds};
-    if (!captioned.empty())
-        figures["captions.startup"] = {Median(captioned), Unit::Milliseconds};
+    // Every run's figure is kept: the budgets pair each run with the floor's beside it.
+    if (!ours.empty()) figures["startup"] = FromRuns(ours, Unit::Milliseconds);
+    if (!named.empty()) figures["startup.named"] = FromRuns(named, Unit::Milliseconds);
+    if (!floors.empty()) figures["floor.startup"] = FromRuns(floors, Unit::Milliseconds);
+    if (!captioned.empty()) figures["captions.startup"] = FromRuns(captioned, Unit::Milliseconds);
     auto spread = [runs](const char* who, std::vector<double> ms) {
         std::sort(ms.begin(), ms.end());
         if (ms.empty()) return QString("%1: no run showed its window").arg(who);
@@ -163,21 +164,31 @@ double NumberPrinted(const QString& program, const QStringList& args,
     return ok ? value : -1;
 }
 
-void MeasureMemory(const QString& lesson, const QString& floor, int minutes, const Classroom& room,
-                   const QString& display, Figures& figures) {
+// Each program several times, in alternation, so that every run of the lesson has the floors'
+// runs beside it.
+void MeasureMemory(const QString& lesson, const QString& floor, int minutes, int runs,
+                   const Classroom& room, const QString& display, Figures& figures) {
     const QProcessEnvironment env = room.environment(display, false, false);
-    const double ours = NumberPrinted(lesson, {QString::number(minutes)}, env, 600000);
-    const double named = NumberPrinted(lesson, {QString::number(minutes)},
+    std::vector<double> ours, named, theirs, captioned;
+    for (int run = 0; run < runs; ++run) {
+        const double a = NumberPrinted(lesson, {QString::number(minutes)}, env, 600000);
+        const double b = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
+        const double c = NumberPrinted(lesson, {QString::number(minutes)},
                                        room.environment(display, false, true), 600000);
-    const double theirs = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
-    const double captioned =
-        NumberPrinted(floor, {"--captions", "--peak-after", "2000"}, env, 30000, false);
-    if (captioned > 0) figures["captions.peak"] = {captioned, Unit::KiB};
+        const double d =
+            NumberPrinted(floor, {"--captions", "--peak-after", "2000"}, env, 30000, false);
+        if (a <= 0 || b <= 0 || c <= 0 || d <= 0) continue;
+        ours.push_back(a);
+        theirs.push_back(b);
+        named.push_back(c);
+        captioned.push_back(d);
+    }
+    if (!ours.empty()) figures["peak"] = FromRuns(ours, Unit::KiB);
+    if (!named.empty()) figures["peak.named"] = FromRuns(named, Unit::KiB);
+    if (!theirs.empty()) figures["floor.peak"] = FromRuns(theirs, Unit::KiB);
+    if (!captioned.empty()) figures["captions.peak"] = FromRuns(captioned, Unit::KiB);
     const double classView = NumberPrinted(CLASS_MEMORY_BIN, {}, env, 300000);
     if (classView > 0) figures["class.peak"] = {classView, Unit::KiB};
-    if (ours > 0) figures["peak"] = {ours, Unit::KiB};
-    if (named > 0) figures["peak.named"] = {named, Unit::KiB};
-    if (theirs > 0) figures["floor.peak"] = {theirs, Unit::KiB};
 }
 
 double CpuShare(pid_t pid, int seconds) {
@@ -262,6 +273,8 @@ QString FigureTable(const Figures& figures) {
         {"peak", "peak resident memory after 10 simulated minutes of a lesson, the port chosen by the program"},
         {"peak.named", "the same, the port named by KELVIRA_PORT<N>"},
         {"class.peak", "class view: peak resident memory, 40 groups of 10 000 ticks received"},
+        {"class.cpu",
+         "class view: CPU with 40 groups of 9 800 ticks, each ticking twice a second (20 s)"},
         {"BM_ClassGraph", "class view: the graph of 40 groups of 10 000 ticks drawn, 1600 × 800"},
         {"BM_ShareTick60", "class view: one tick handed to 60 browsers following the shared page"},
         {"BM_GraphTickPublished_BrokerUp", "graph tick published to the class, broker on 127.0.0.1"},
@@ -276,8 +289,7 @@ QString FigureTable(const Figures& figures) {
     QString table = "| Figure | Value |\n|---|---:|\n";
     for (const auto& [key, what] : rows) {
         const auto figure = figures.find(key);
-        QString value =
-            figure == figures.end() ? "–" : Readable(figure->second.value, figure->second.unit);
+        QString value = figure == figures.end() ? "–" : Readable(figure->second);
         if (figure != figures.end() && figure->second.unit == Unit::CoreShare)
             value += QString(" (%1 s/min)").arg(figure->second.value * 60, 0, 'f', 2);
         table += QString("| %1 | %2 |\n").arg(what, value);
@@ -293,10 +305,12 @@ int main(int argc, char** argv) {
     options.addHelpOption();
     options.addOption({"out", "Folder for the results.", "dir", "."});
     options.addOption({"cpu-seconds", "Length of each CPU window.", "seconds", "60"});
-    options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "21"});
+    options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "31"});
     options.addOption({"lesson-minutes", "Simulated minutes for the memory.", "minutes", "10"});
+    options.addOption({"memory-runs", "Runs of each program for the memory.", "runs", "5"});
     options.addOption(
-        {"only", "Parts to run: suite,startup,memory,cpu.", "parts", "suite,startup,memory,cpu"});
+        {"only", "Parts to run: suite,startup,memory,cpu,class.", "parts",
+         "suite,startup,memory,cpu,class"});
     options.process(app);
     const QStringList parts = options.value("only").split(',');
     const QString out = options.value("out");
@@ -329,13 +343,21 @@ int main(int argc, char** argv) {
     }
     if (parts.contains("memory")) {
         Say("== peak memory after " + options.value("lesson-minutes") + " simulated minutes");
-        MeasureMemory(LESSON_BIN, FLOOR_BIN, options.value("lesson-minutes").toInt(), room,
-                      screen.display(), figures);
+        MeasureMemory(LESSON_BIN, FLOOR_BIN, options.value("lesson-minutes").toInt(),
+                      options.value("memory-runs").toInt(), room, screen.display(), figures);
     }
     if (parts.contains("cpu")) {
         Say("== CPU, " + options.value("cpu-seconds") + " s idle, then as long measuring");
         MeasureCpu(KELVIRA_BIN, FLOOR_BIN, options.value("cpu-seconds").toInt(), room, screen, out,
                    figures);
+    }
+
+    if (parts.contains("class")) {
+        Say("== the class view, 40 groups ticking twice a second");
+        const double share =
+            NumberPrinted(CLASS_CPU_BIN, {"20"}, room.environment(screen.display(), false, false),
+                          300000);
+        if (share >= 0) figures["class.cpu"] = {share, Unit::CoreShare};
     }
 
     const std::vector<Verdict> verdicts = Judge(KelviraBudgets(), figures);

@@ -65,6 +65,49 @@ class BudgetsTest : public QObject {
                  qPrintable(row));
     }
 
+    // Runs measured in alternation with the floor's: judged by their ratios, so that the
+    // spread of the runs is no miss, and a figure over in every run is.
+    void pairedRuns_data() {
+        QTest::addColumn<QList<double>>("ours");
+        QTest::addColumn<QList<double>>("floor");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<QString>("said");
+        const QList<double> floor{100, 100, 100, 100, 100};
+        QTest::newRow("under in every run")
+            << QList<double>{101, 103, 99, 104, 102} << floor << true << "| yes |";
+        QTest::newRow("over in some runs: the spread")
+            << QList<double>{105, 112, 98, 115, 101} << floor << true
+            << "| yes, within the runs' spread |";
+        QTest::newRow("over in every run") << QList<double>{120, 125, 118, 130, 122} << floor
+                                           << false << "| **NO** |";
+        // One slow run of the floor among nine does not hide a program over in the rest.
+        QTest::newRow("a slow floor run does not hide a slow program")
+            << QList<double>{112, 113, 114, 111, 115, 112, 113, 114, 112}
+            << QList<double>{100, 100, 100, 130, 100, 100, 100, 100, 100} << false << "| **NO** |";
+    }
+    void pairedRuns() {
+        QFETCH(QList<double>, ours);
+        QFETCH(QList<double>, floor);
+        QFETCH(bool, held);
+        QFETCH(QString, said);
+        Figures figures;
+        figures["f"] = FromRuns({ours.begin(), ours.end()}, Unit::Milliseconds);
+        figures["floor.f"] = FromRuns({floor.begin(), floor.end()}, Unit::Milliseconds);
+        const std::vector<Verdict> verdicts = Judge({AgainstFloor(1.1)}, figures);
+        QVERIFY(verdicts[0].paired);
+        QCOMPARE(verdicts[0].held, held);
+        const QString row = VerdictTable(verdicts, figures).split('\n').value(2);
+        QVERIFY2(row.endsWith(said), qPrintable(row));
+    }
+
+    void theMedianHasItsInterval() {
+        std::vector<double> values;
+        for (int i = 21; i >= 1; --i) values.push_back(i);
+        QCOMPARE(Median(values), 11.0);
+        QCOMPARE(MedianInterval(values), std::make_pair(7.0, 15.0));
+        QCOMPARE(MedianInterval({3, 1, 2}), std::make_pair(1.0, 3.0));
+    }
+
     void benchmarkResults() {
         // Repetitions: the median counts, not the mean, not a single repetition; units vary.
         const QByteArray json = R"({"benchmarks": [
@@ -101,6 +144,7 @@ class BudgetsTest : public QObject {
                  << "peak"
                  << "peak.named"
                  << "class.peak"
+                 << "class.cpu"
                  << "floor.peak"
                  << "captions.startup"
                  << "captions.peak"
