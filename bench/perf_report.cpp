@@ -82,6 +82,28 @@ class Classroom {
     bool ready_ = false;
 };
 
+// The runs of Kelvira, the floor, Kelvira with its port named and the captioned floor, taken
+// in turn. A round counts only when each of the four gave its figure, so that the runs pair.
+struct Rounds {
+    std::vector<double> ours, floor, named, captioned;
+
+    void add(double a, double b, double c, double d) {
+        if (a <= 0 || b <= 0 || c <= 0 || d <= 0) return;
+        ours.push_back(a);
+        floor.push_back(b);
+        named.push_back(c);
+        captioned.push_back(d);
+    }
+    // Every run's figure is kept: the budgets pair each run with the floors' beside it.
+    void store(Figures& figures, const QStringList& keys, Unit unit) const {
+        if (ours.empty()) return;
+        figures[keys[0]] = FromRuns(ours, unit);
+        figures[keys[1]] = FromRuns(floor, unit);
+        figures[keys[2]] = FromRuns(named, unit);
+        figures[keys[3]] = FromRuns(captioned, unit);
+    }
+};
+
 // Milliseconds from starting `program` to its "trace Window shown" on stderr; -1 when it
 // did not say so within 20 s.
 double StartUpMs(const QString& program, const QStringList& args, const Classroom& room,
@@ -107,7 +129,7 @@ double StartUpMs(const QString& program, const QStringList& args, const Classroo
 
 void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, const Classroom& room,
                     const QString& display, Figures& figures) {
-    std::vector<double> ours, named, floors, captioned;
+    Rounds rounds;
     // The first run of each only fills the caches; the runs alternate so that the machine's
     // moods fall on all alike. The teacher's path: the port chosen by the program.
     for (int run = 0; run <= runs; ++run) {
@@ -115,19 +137,10 @@ void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, cons
         const double b = StartUpMs(floor, {}, room, display, false);
         const double c = StartUpMs(kelvira, {}, room, display, true);
         const double d = StartUpMs(floor, {"--captions"}, room, display, false);
-        if (run == 0) continue;
-        // A run that did not show a window counts for none of them, so that the runs pair.
-        if (a < 0 || b < 0 || c < 0 || d < 0) continue;
-        ours.push_back(a);
-        floors.push_back(b);
-        named.push_back(c);
-        captioned.push_back(d);
+        if (run > 0) rounds.add(a, b, c, d);
     }
-    // Every run's figure is kept: the budgets pair each run with the floor's beside it.
-    if (!ours.empty()) figures["startup"] = FromRuns(ours, Unit::Milliseconds);
-    if (!named.empty()) figures["startup.named"] = FromRuns(named, Unit::Milliseconds);
-    if (!floors.empty()) figures["floor.startup"] = FromRuns(floors, Unit::Milliseconds);
-    if (!captioned.empty()) figures["captions.startup"] = FromRuns(captioned, Unit::Milliseconds);
+    rounds.store(figures, {"startup", "floor.startup", "startup.named", "captions.startup"},
+                 Unit::Milliseconds);
     auto spread = [runs](const char* who, std::vector<double> ms) {
         std::sort(ms.begin(), ms.end());
         if (ms.empty()) return QString("%1: no run showed its window").arg(who);
@@ -139,10 +152,10 @@ void MeasureStartUp(const QString& kelvira, const QString& floor, int runs, cons
             .arg(Median(ms), 0, 'f', 1)
             .arg(ms.back(), 0, 'f', 1);
     };
-    Say(spread("start-up, Kelvira", ours));
-    Say(spread("start-up, Kelvira, port named", named));
-    Say(spread("start-up, floor", floors));
-    Say(spread("start-up, floor with Kelvira's captions", captioned));
+    Say(spread("start-up, Kelvira", rounds.ours));
+    Say(spread("start-up, Kelvira, port named", rounds.named));
+    Say(spread("start-up, floor", rounds.floor));
+    Say(spread("start-up, floor with Kelvira's captions", rounds.captioned));
 }
 
 // The one number a program prints on stdout, or -1.
@@ -169,7 +182,7 @@ double NumberPrinted(const QString& program, const QStringList& args,
 void MeasureMemory(const QString& lesson, const QString& floor, int minutes, int runs,
                    const Classroom& room, const QString& display, Figures& figures) {
     const QProcessEnvironment env = room.environment(display, false, false);
-    std::vector<double> ours, named, theirs, captioned;
+    Rounds rounds;
     for (int run = 0; run < runs; ++run) {
         const double a = NumberPrinted(lesson, {QString::number(minutes)}, env, 600000);
         const double b = NumberPrinted(floor, {"--peak-after", "2000"}, env, 30000, false);
@@ -177,16 +190,9 @@ void MeasureMemory(const QString& lesson, const QString& floor, int minutes, int
                                        room.environment(display, false, true), 600000);
         const double d =
             NumberPrinted(floor, {"--captions", "--peak-after", "2000"}, env, 30000, false);
-        if (a <= 0 || b <= 0 || c <= 0 || d <= 0) continue;
-        ours.push_back(a);
-        theirs.push_back(b);
-        named.push_back(c);
-        captioned.push_back(d);
+        rounds.add(a, b, c, d);
     }
-    if (!ours.empty()) figures["peak"] = FromRuns(ours, Unit::KiB);
-    if (!named.empty()) figures["peak.named"] = FromRuns(named, Unit::KiB);
-    if (!theirs.empty()) figures["floor.peak"] = FromRuns(theirs, Unit::KiB);
-    if (!captioned.empty()) figures["captions.peak"] = FromRuns(captioned, Unit::KiB);
+    rounds.store(figures, {"peak", "floor.peak", "peak.named", "captions.peak"}, Unit::KiB);
     const double classView = NumberPrinted(CLASS_MEMORY_BIN, {}, env, 300000);
     if (classView > 0) figures["class.peak"] = {classView, Unit::KiB};
 }
