@@ -1,5 +1,5 @@
-// The factors the main window is shown at: the steps of the keys, and the factor the
-// customization file asks for, held to the steps' range.
+// The factor the customization file asks the main window to start at, held to the range of
+// the zoom's steps.
 #include <QtTest>
 
 #include "zoom/zoom_steps.h"
@@ -20,22 +20,6 @@ class ZoomStepsTest : public QObject {
         QFETCH(double, asked);
         QFETCH(double, shown);
         QCOMPARE(StartZoom(asked), shown);
-    }
-
-    void keysStepThroughTheSteps_data() {
-        QTest::addColumn<double>("factor");
-        QTest::addColumn<double>("up");
-        QTest::addColumn<double>("down");
-        QTest::newRow("1") << 1.0 << 1.5 << 1.0;
-        QTest::newRow("between 1.5 and 2") << 1.8 << 2.0 << 1.5;
-        QTest::newRow("3") << 3.0 << 3.0 << 2.5;
-    }
-    void keysStepThroughTheSteps() {
-        QFETCH(double, factor);
-        QFETCH(double, up);
-        QFETCH(double, down);
-        QCOMPARE(ZoomStepUp(factor), up);
-        QCOMPARE(ZoomStepDown(factor), down);
     }
 };
 
