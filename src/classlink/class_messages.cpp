@@ -190,7 +190,9 @@ QByteArray LessonPayload(const QString& id, int part, const std::vector<float>& 
     const size_t from = static_cast<size_t>(part) * LessonPartTicks;
     QJsonArray values;
     for (size_t t = from; t < degrees.size() && t < from + LessonPartTicks; ++t)
-        values.append(double(degrees[t]));
+        // To the hundredth, as the lesson's file writes it: a float written in full (23.4 as
+        // 23.399999618530273) would take a part of 1 000 ticks past what a view accepts.
+        values.append(std::round(double(degrees[t]) * 100) / 100);
     return Compact({{"id", id}, {"from", static_cast<int>(from)}, {"c", values}});
 }
 

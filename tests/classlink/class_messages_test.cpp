@@ -40,6 +40,13 @@ class ClassMessagesTest : public QObject {
         QVERIFY(read && read->kind == Kind::Lesson && read->lesson.from == 1000);
         QCOMPARE(read->lesson.degrees.size(), size_t(500));
         QCOMPARE(read->lesson.degrees.back(), -3.0f);
+        // A whole part of fractional degrees fits what a view accepts, each to the hundredth.
+        std::vector<float> cooling(1000);
+        for (size_t t = 0; t < cooling.size(); ++t) cooling[t] = 80.13f - t / 17.0f;
+        read = ClassLink::ReadMessage("2-1", ClassLink::Topic("2-1", "1班", Kind::Lesson, 0),
+                                      ClassLink::LessonPayload(tick.id, 0, cooling));
+        QVERIFY(read && read->lesson.degrees.size() == 1000);
+        QCOMPARE(read->lesson.degrees[1], 80.07f);
         read = ClassLink::ReadMessage("2-1", ClassLink::Topic("2-1", "1班", Kind::Lesson, 1), "");
         QVERIFY(read && read->lesson.cleared);
     }
