@@ -23,10 +23,6 @@ struct ShownScale {
     double min = 0;  // degrees
     double max = 0;
     bool air = false;  // the air sensor; otherwise the liquid sensor
-
-    bool operator==(const ShownScale& other) const {
-        return min == other.min && max == other.max && air == other.air;
-    }
 };
 
 class LessonListener {
