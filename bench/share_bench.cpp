@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <vector>
 
+#include "classshare/class_source.h"
 #include "classshare/share_server.h"
 
 namespace {
@@ -24,7 +25,7 @@ ClassLink::Message Tick(int index) {
 }
 
 // A browser outside Qt's event loop, so that only the view's side is timed: a plain socket
-// that has made the feed's handshake and is emptied between ticks.
+// that has asked for the feed and is emptied between ticks.
 int Browser(quint16 port, const QString& token) {
     const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in to{};
@@ -32,10 +33,8 @@ int Browser(quint16 port, const QString& token) {
     to.sin_port = htons(port);
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     if (::connect(fd, reinterpret_cast<sockaddr*>(&to), sizeof to) != 0) return -1;
-    const QByteArray head =
-        "GET /" + token.toLatin1() +
-        "/feed HTTP/1.1\r\nHost: x\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
-        "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+    const QByteArray head = "GET /" + token.toLatin1() +
+                            "/feed HTTP/1.1\r\nHost: x\r\nAccept: text/event-stream\r\n\r\n";
     return ::send(fd, head.constData(), head.size(), 0) == head.size() ? fd : -1;
 }
 
@@ -52,7 +51,8 @@ void BM_ShareTick60(benchmark::State& state) {
     status.group = QStringLiteral("han1");
     status.status = {status.group, true, true, "air", -10, 100, Id, "1.0.0"};
     model.take(status);
-    ClassShare::ShareServer server(model, QStringLiteral("2-1"));
+    ClassShare::ClassSource source(model, QStringLiteral("2-1"));
+    ClassShare::ShareServer server(source, {});
     const quint16 port = QUrl(server.start(QHostAddress::LocalHost, 0, "127.0.0.1")).port();
     std::vector<int> browsers;
     for (int i = 0; i < 60; ++i) {
@@ -68,7 +68,7 @@ void BM_ShareTick60(benchmark::State& state) {
         const ClassLink::Message tick = Tick(index++ % ClassLink::LastTick);
         model.take(tick);  // the view's own work, not the sharing's
         state.ResumeTiming();
-        server.taken(tick);
+        source.taken(tick, server);
         QCoreApplication::processEvents();  // written to the sixty sockets
         state.PauseTiming();
         for (int fd : browsers) Empty(fd);

@@ -10,7 +10,7 @@ set -euo pipefail
 run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev libmosquitto-dev
-    qt6-httpserver-dev qt6-websockets-dev libqrencode-dev libjs-dygraphs
+    qt6-websockets-dev libqrencode-dev libjs-dygraphs
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool procps
     mosquitto mosquitto-clients

@@ -27,7 +27,6 @@ function take(frame) {
       const held = group(g.n, g.c);
       held.state = g.s;
       held.reading = g.r;
-      for (const [t, d] of g.d) held.ticks.set(t, d);
     }
   } else if (frame.t === "group") {
     const g = group(frame.n, frame.c);
@@ -36,7 +35,7 @@ function take(frame) {
   } else if (frame.t === "ticks") {
     const g = group(frame.n, frame.c);
     if (frame.new) g.ticks.clear();
-    for (const [t, d] of frame.d) g.ticks.set(t, d);
+    frame.d.forEach((d, i) => { if (d !== null) g.ticks.set(frame.from + i, d); });
   }
   soon();
 }
@@ -115,15 +114,11 @@ function draw() {
 }
 
 function listen() {
-  const scheme = location.protocol === "https:" ? "wss:" : "ws:";
-  const feed = new WebSocket(scheme + "//" + location.host + location.pathname + "feed");
+  const feed = new EventSource("feed");
   const state = document.getElementById("state");
   feed.onopen = () => { state.textContent = ""; };
   feed.onmessage = (event) => take(JSON.parse(event.data));
-  feed.onclose = () => {
-    state.textContent = "とぎれました。つなぎなおしています…";
-    setTimeout(listen, 3000);
-  };
+  feed.onerror = () => { state.textContent = "とぎれました。つなぎなおしています…"; };
 }
 
 listen();

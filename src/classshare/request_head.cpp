@@ -21,34 +21,56 @@ bool Token(const QByteArray& word) {
     return true;
 }
 
+bool Named(const QByteArray& name, const char* wanted) {
+    return name.compare(wanted, Qt::CaseInsensitive) == 0;
+}
+
+bool Lists(const QByteArray& value, const char* word) {
+    for (const QByteArray& item : value.split(','))
+        if (Named(item.split(';').front().trimmed(), word)) return true;
+    return false;
+}
+
+RequestHead OutOfForm() {
+    RequestHead head;
+    head.form = RequestHead::Form::OutOfForm;
+    return head;
+}
+
 }  // namespace
 
-HeadKind KindOfHead(const QByteArray& bytes, const QString& token) {
+RequestHead ReadHead(const QByteArray& bytes) {
     // A request begins with its method's capitals; anything else (TLS, say) is not HTTP.
-    if (!bytes.isEmpty() && !(bytes[0] >= 'A' && bytes[0] <= 'Z')) return HeadKind::OutOfForm;
+    if (!bytes.isEmpty() && !(bytes[0] >= 'A' && bytes[0] <= 'Z')) return OutOfForm();
     const qsizetype end = bytes.indexOf("\r\n\r\n");
     if (end < 0 || end + 4 > MostHead)
-        return bytes.size() >= MostHead ? HeadKind::OutOfForm : HeadKind::Unfinished;
+        return bytes.size() >= MostHead || end >= 0 ? OutOfForm() : RequestHead();
     const QList<QByteArray> lines = bytes.left(end).split('\n');
     for (const QByteArray& line : lines)
-        if (!line.endsWith('\r') && &line != &lines.back()) return HeadKind::OutOfForm;
-    const QByteArray first = lines.front().trimmed();
-    const QList<QByteArray> words = first.split(' ');
+        if (!line.endsWith('\r') && &line != &lines.back()) return OutOfForm();
+    const QList<QByteArray> words = lines.front().trimmed().split(' ');
     if (words.size() != 3 || !Token(words[0]) || !words[1].startsWith('/') ||
         !Printable(words[1]) || (words[2] != "HTTP/1.1" && words[2] != "HTTP/1.0"))
-        return HeadKind::OutOfForm;
-    bool upgrade = false;
+        return OutOfForm();
+    RequestHead head;
+    head.form = RequestHead::Form::Whole;
+    head.length = static_cast<int>(end + 4);
+    head.method = words[0];
+    head.path = words[1];
+    head.close = words[2] == "HTTP/1.0";
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines[i].chopped(lines[i].endsWith('\r') ? 1 : 0);
         const qsizetype colon = line.indexOf(':');
-        if (colon <= 0 || !Token(line.left(colon)) || !Printable(line)) return HeadKind::OutOfForm;
-        if (line.left(colon).compare("upgrade", Qt::CaseInsensitive) == 0 &&
-            line.mid(colon + 1).trimmed().compare("websocket", Qt::CaseInsensitive) == 0)
-            upgrade = true;
+        if (colon <= 0 || !Token(line.left(colon)) || !Printable(line)) return OutOfForm();
+        const QByteArray name = line.left(colon);
+        const QByteArray value = line.mid(colon + 1).trimmed();
+        if (Named(name, "connection")) head.close = Lists(value, "close");
+        if (Named(name, "content-length")) head.body = head.body || value != "0";
+        if (Named(name, "transfer-encoding")) head.body = true;
+        if (Named(name, "accept-encoding")) head.deflate = Lists(value, "deflate");
+        if (Named(name, "if-none-match")) head.ifNoneMatch = value;
     }
-    if (!upgrade) return HeadKind::Request;
-    const QByteArray feed = '/' + token.toLatin1() + "/feed";
-    return words[0] == "GET" && words[1] == feed ? HeadKind::Feed : HeadKind::OtherFeed;
+    return head;
 }
 
 }  // namespace ClassShare

@@ -1,24 +1,32 @@
-// What a browser's first request on a connection is, read from its head alone, before either
-// server sees it: the page's feed goes to the WebSocket server, other requests to the HTTP
-// server, and a head out of form is refused at once.
+// A browser's request head, read before anything is answered: the request line and the few
+// headers the page's server acts on. A head out of form is refused at once; a request that
+// announces a body is known as such from its head alone.
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 namespace ClassShare {
 
 // The longest head taken; a longer one is out of form.
 constexpr int MostHead = 8192;
 
-enum class HeadKind {
-    Unfinished,  // no blank line yet: more is to come
-    OutOfForm,   // not an HTTP/1.x request head, or longer than MostHead
-    Feed,        // the WebSocket handshake for /<token>/feed
-    OtherFeed,   // a WebSocket handshake for anything else
-    Request,     // any other request, for the HTTP server to answer
+struct RequestHead {
+    enum class Form {
+        Unfinished,  // no blank line yet: more is to come
+        OutOfForm,   // not an HTTP/1.x request head, or longer than MostHead
+        Whole,
+    };
+    Form form = Form::Unfinished;
+    int length = 0;  // the head's bytes, its blank line included
+    QByteArray method;
+    QByteArray path;
+    bool close = false;      // the browser will send nothing more on the connection
+    bool body = false;       // a body follows (Content-Length other than 0, Transfer-Encoding)
+    bool deflate = false;    // the browser takes answers compressed with deflate
+    QByteArray ifNoneMatch;  // the tag of the copy the browser holds
 };
 
-HeadKind KindOfHead(const QByteArray& bytes, const QString& token);
+// The head at the start of `bytes`.
+RequestHead ReadHead(const QByteArray& bytes);
 
 }  // namespace ClassShare

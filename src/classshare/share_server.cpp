@@ -1,18 +1,14 @@
 #include "classshare/share_server.h"
 
+#include <QCryptographicHash>
 #include <QFile>
-#include <QHttpServerRequest>
-#include <QHttpServerResponder>
 #include <QNetworkInterface>
-#include <QPointer>
 #include <QRandomGenerator>
-#include <QTcpServer>
 #include <QTcpSocket>
-#include <QWebSocket>
+#include <QUrl>
 #include <algorithm>
 
-#include "classshare/request_head.h"
-#include "classshare/share_feed.h"
+#include "classshare/feed_frames.h"
 
 // The page, compiled into the program (share_page.qrc); named outside any namespace.
 static void LoadPage() {
@@ -23,7 +19,12 @@ namespace ClassShare {
 
 namespace {
 
-using Status = QHttpServerResponder::StatusCode;
+// The lesson so far is sent a part at a time, the next when less than this waits unsent.
+constexpr qint64 PartWhenUnsentBelow = 64 * 1024;
+// A refused connection is closed once nothing has come from it for this long.
+constexpr int QuietMs = 100;
+// A comment on the feed this often keeps it open through the room's network.
+constexpr int KeepOpenSeconds = 20;
 
 QByteArray ReadAll(const QString& path) {
     QFile file(path);
@@ -38,246 +39,306 @@ QString MakeToken() {
     return token;
 }
 
+// HTTP's deflate: a zlib stream, which is what qCompress writes after its four bytes of length.
+QByteArray Deflated(const QByteArray& bytes) {
+    return qCompress(bytes, 9).mid(4);
+}
+
+QByteArray Tag(const QByteArray& bytes) {
+    return '"' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16) + '"';
+}
+
+const QByteArray Safety =
+    "X-Content-Type-Options: nosniff\r\n"
+    "Content-Security-Policy: default-src 'self'; style-src 'self' 'unsafe-inline'; "
+    "img-src 'self' data:\r\n";
+
 }  // namespace
 
-// Takes each connection as it comes and reads the head of its first request: the feed goes to
-// the WebSocket server, any other request to the HTTP server, and a head out of form, or one
-// that does not come in time, is refused here. A connection the HTTP server lets go without an
-// answer (its parser found the request out of form) is counted as refused too.
-class ShareServer::Sockets : public QTcpServer {
-  public:
-    explicit Sockets(ShareServer& share) : share_(share) {}
-    ~Sockets() override {
-        for (QTcpSocket* socket : findChildren<QTcpSocket*>()) socket->disconnect(this);
-    }
-    void served(QTcpSocket* socket) { unserved_.erase(socket); }
-
-  protected:
-    void incomingConnection(qintptr descriptor) override {
-        auto* socket = new QTcpSocket(this);
-        if (!socket->setSocketDescriptor(descriptor)) {
-            delete socket;
-            return;
-        }
-        if (waiting_.size() >= MostWaiting) {
-            share_.counted();
-            socket->abort();
-            socket->deleteLater();
-            return;
-        }
-        waiting_.insert(socket);
-        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { look(socket); });
-        connect(socket, &QTcpSocket::disconnected, this, [this, socket] { gone(socket); });
-        QTimer::singleShot(HeadWaitMs, socket, [this, socket] {
-            if (waiting_.count(socket)) refuse(socket, "408 Request Timeout");
-        });
-    }
-
-  private:
-    void look(QTcpSocket* socket) {
-        const HeadKind kind = KindOfHead(socket->peek(MostHead), share_.token_);
-        if (kind == HeadKind::Unfinished) return;
-        if (kind == HeadKind::OutOfForm) return refuse(socket, "400 Bad Request");
-        if (kind == HeadKind::OtherFeed) return refuse(socket, "404 Not Found");
-        waiting_.erase(socket);
-        socket->disconnect(this);
-        if (kind == HeadKind::Feed) {
-            share_.feedServer_.handleConnection(socket);
-        } else {
-            unserved_.insert(socket);
-            connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-                if (unserved_.erase(socket)) share_.counted();
-            });
-            addPendingConnection(socket);
-        }
-        emit socket->readyRead();  // what came already is read by the server it went to
-    }
-    void refuse(QTcpSocket* socket, const char* status) {
-        waiting_.erase(socket);
-        socket->disconnect(this);
-        share_.counted();
-        socket->write(QByteArray("HTTP/1.1 ") + status +
-                      "\r\nContent-Type: text/plain\r\nContent-Length: 8\r\nConnection: "
-                      "close\r\n\r\nrefused\n");
-        socket->disconnectFromHost();
-        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    }
-    void gone(QTcpSocket* socket) {
-        if (!waiting_.erase(socket)) return;
-        share_.counted();  // went without a whole head
-        socket->deleteLater();
-    }
-
-    ShareServer& share_;
-    std::set<QTcpSocket*> waiting_;   // whose head has not come whole yet
-    std::set<QTcpSocket*> unserved_;  // handed to the HTTP server, not yet answered
+// A connection: the bytes of the request that has not come whole, and once it follows the
+// feed, where it stands in the lesson so far (the next group and tick to send).
+struct ShareServer::Peer {
+    QTcpSocket* socket = nullptr;
+    QByteArray in;
+    bool answered = false;  // its first request has come whole
+    bool feed = false;
+    bool opening = false;  // the lesson so far is still going out
+    int group = 0;
+    int from = 0;
+    bool fresh = false;  // the next part starts the group's ticks anew
+    QTimer idle;
 };
 
-ShareServer::ShareServer(const ClassView::ClassModel& model, const QString& className,
-                         const QString& dygraphsFolder)
-    : model_(model), className_(className), token_(MakeToken()) {
+ShareServer::ShareServer(const SharedLesson& lesson, const std::vector<PageFile>& extra)
+    : lesson_(lesson), token_(MakeToken()) {
     LoadPage();
-    page_ = ReadAll(QStringLiteral(":/share/page.html"));
-    script_ = ReadAll(QStringLiteral(":/share/page.js"));
-    dygraphs_ = ReadAll(dygraphsFolder + QStringLiteral("/dygraph.min.js"));
-    dygraphsStyle_ = ReadAll(dygraphsFolder + QStringLiteral("/dygraph.min.css"));
-    connect(&feedServer_, &QWebSocketServer::newConnection, this, [this] { acceptFeed(); });
-    connect(&second_, &QTimer::timeout, this, [this] { requestsThisSecond_ = 0; });
+    files_ = {{QString(), "text/html; charset=utf-8", ReadAll(QStringLiteral(":/share/page.html"))},
+              {QStringLiteral("page.js"), "text/javascript; charset=utf-8",
+               ReadAll(QStringLiteral(":/share/page.js"))}};
+    files_.insert(files_.end(), extra.begin(), extra.end());
+    for (const PageFile& file : files_) deflated_[file.name] = Deflated(file.bytes);
+    connect(&listener_, &QTcpServer::newConnection, this, [this] { accept(); });
+    connect(&second_, &QTimer::timeout, this, [this] {
+        requestsThisSecond_ = 0;
+        if (++seconds_ % KeepOpenSeconds != 0) return;
+        for (auto& [socket, peer] : peers_)
+            if (peer->feed && !peer->opening) socket->write(":\n\n");
+    });
     second_.start(1000);
 }
 
 ShareServer::~ShareServer() {
-    for (auto& feed : feeds_) {
-        feed->disconnect(this);
-        feed->close(QWebSocketProtocol::CloseCodeGoingAway);
+    listener_.close();
+    for (auto& [socket, peer] : peers_) {
+        socket->disconnect(this);
+        socket->abort();
+        socket->deleteLater();
     }
-    feeds_.clear();
 }
 
 QString ShareServer::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
-    sockets_ = std::make_unique<Sockets>(*this);
-    if (!sockets_->listen(host, port)) return {};
-    bind(sockets_.get());
+    if (!listener_.listen(host, port)) return {};
     return QStringLiteral("http://%1:%2/%3/")
         .arg(shownHost)
-        .arg(sockets_->serverPort())
+        .arg(listener_.serverPort())
         .arg(token_);
 }
 
-void ShareServer::counted() {
-    ++refused_;
-    told();
+int ShareServer::viewers() const {
+    return static_cast<int>(
+        std::count_if(peers_.begin(), peers_.end(), [](const auto& p) { return p.second->feed; }));
 }
 
 void ShareServer::told() {
     if (countsChanged) countsChanged();
 }
 
-void ShareServer::refuse(QTcpSocket* socket, const QHttpServerRequest& request, int status) {
-    counted();
-    makeResponder(request, socket).write(QByteArray("refused\n"), "text/plain", Status(status));
-    socket->disconnectFromHost();  // after what was written
-}
-
-bool ShareServer::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
-    sockets_->served(socket);
-    if (++requestsThisSecond_ > MostRequestsPerSecond) {
-        refuse(socket, request, 503);
-        return true;
-    }
-    const QString prefix = QLatin1Char('/') + token_ + QLatin1Char('/');
-    const QString path = request.url().path();
-    if (request.method() != QHttpServerRequest::Method::Get || !path.startsWith(prefix)) {
-        refuse(socket, request, 404);
-        return true;
-    }
-    const QString file = path.mid(prefix.size());
-    const std::pair<const char*, const QByteArray*> found =
-        file.isEmpty()                     ? std::pair{"text/html; charset=utf-8", &page_}
-        : file == QLatin1String("page.js") ? std::pair{"text/javascript; charset=utf-8", &script_}
-        : file == QLatin1String("dygraph.min.js")
-            ? std::pair{"text/javascript; charset=utf-8", &dygraphs_}
-        : file == QLatin1String("dygraph.min.css")
-            ? std::pair{"text/css; charset=utf-8", &dygraphsStyle_}
-            : std::pair{"", nullptr};
-    if (!found.second) {
-        refuse(socket, request, 404);
-        return true;
-    }
-    makeResponder(request, socket)
-        .write(*found.second,
-               {{"Content-Type", found.first},
-                {"Cache-Control", "no-store"},
-                {"X-Content-Type-Options", "nosniff"},
-                {"Content-Security-Policy",
-                 "default-src 'self'; style-src 'self' 'unsafe-inline'; connect-src 'self' ws: "
-                 "wss:; img-src 'self' data:"}},
-               Status::Ok);
-    return true;
-}
-
-void ShareServer::missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) {
-    refuse(socket, request, 404);
-}
-
-void ShareServer::acceptFeed() {
-    while (feedServer_.hasPendingConnections()) {
-        std::unique_ptr<QWebSocket> feed(feedServer_.nextPendingConnection());
-        if (!feed) continue;
-        feed->setParent(nullptr);
-        if (viewers() >= MostViewers || ++requestsThisSecond_ > MostRequestsPerSecond) {
-            counted();
-            feed->close(QWebSocketProtocol::CloseCodeGoingAway, QStringLiteral("refused"));
-            feed->flush();
-            QWebSocket* f = feed.release();
-            QTimer::singleShot(0, f, [f] {
-                f->abort();
-                f->deleteLater();
-            });
+void ShareServer::accept() {
+    while (QTcpSocket* socket = listener_.nextPendingConnection()) {
+        const auto waiting = std::count_if(peers_.begin(), peers_.end(),
+                                           [](const auto& p) { return !p.second->answered; });
+        if (waiting >= MostWaiting) {
+            ++refused_;
+            told();
+            socket->abort();
+            socket->deleteLater();
             continue;
         }
-        QWebSocket* f = feed.get();
-        // The page says nothing: whatever a browser sends is refused, and so is a frame out of
-        // form.
-        connect(f, &QWebSocket::textMessageReceived, this, [this, f] { dropFeed(f, true); });
-        connect(f, &QWebSocket::binaryMessageReceived, this, [this, f] { dropFeed(f, true); });
-        connect(f, &QWebSocket::pong, this, [this, f] { dropFeed(f, true); });
-        connect(f, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
-                [this, f] { dropFeed(f, false); });
-        connect(f, &QWebSocket::disconnected, this, [this, f] {
-            // Closed for a frame out of form, or the browser's own leaving.
-            const auto code = f->closeCode();
-            const bool outOfForm = code == QWebSocketProtocol::CloseCodeProtocolError ||
-                                   code == QWebSocketProtocol::CloseCodeDatatypeNotSupported ||
-                                   code == QWebSocketProtocol::CloseCodeWrongDatatype ||
-                                   code == QWebSocketProtocol::CloseCodeTooMuchData;
-            dropFeed(f, outOfForm, false);
+        auto peer = std::make_unique<Peer>();
+        peer->socket = socket;
+        peer->idle.setSingleShot(true);
+        connect(&peer->idle, &QTimer::timeout, this, [this, socket] {
+            Peer& p = *peers_.at(socket);
+            if (p.answered) {
+                forget(socket);  // idle between requests: closed, not refused
+                return;
+            }
+            refuse(socket, "408 Request Timeout");
         });
-        feeds_.push_back(std::move(feed));
-        told();
-        send(f, QString::fromUtf8(ClassSnapshot(className_, model_)));
+        peer->idle.start(HeadWaitMs);
+        connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
+        connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
+            Peer& p = *peers_.at(socket);
+            if (p.opening) sendOpening(p);
+        });
+        connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+            const bool unanswered = !peers_.at(socket)->answered;
+            forget(socket);
+            if (unanswered) {
+                ++refused_;  // went without a whole request
+                told();
+            }
+        });
+        peers_[socket] = std::move(peer);
     }
 }
 
-void ShareServer::dropFeed(QWebSocket* feed, bool refused, bool closeIt) {
-    const auto at = std::find_if(feeds_.begin(), feeds_.end(),
-                                 [feed](const auto& f) { return f.get() == feed; });
-    if (at == feeds_.end()) return;
-    std::unique_ptr<QWebSocket> gone = std::move(*at);
-    feeds_.erase(at);
-    gone->disconnect(this);
-    if (refused) ++refused_;
-    if (closeIt) {
-        // Said why, then let go without waiting for the browser's answer.
-        gone->close(refused ? QWebSocketProtocol::CloseCodePolicyViolated
-                            : QWebSocketProtocol::CloseCodeGoingAway,
-                    QStringLiteral("refused"));
-        gone->flush();
-    }
-    gone->abort();
-    gone.release()->deleteLater();
+void ShareServer::forget(QTcpSocket* socket) {
+    const auto at = peers_.find(socket);
+    if (at == peers_.end()) return;
+    const bool wasFeed = at->second->feed;
+    socket->disconnect(this);
+    peers_.erase(at);
+    socket->abort();
+    socket->deleteLater();
+    if (wasFeed) told();
+}
+
+void ShareServer::refuse(QTcpSocket* socket, const char* status) {
+    ++refused_;
+    socket->disconnect(this);
+    peers_.erase(socket);
+    socket->write(QByteArray("HTTP/1.1 ") + status +
+                  "\r\nContent-Type: text/plain\r\nContent-Length: 8\r\nConnection: "
+                  "close\r\n\r\nrefused\n");
+    // Closed once the other side has fallen quiet, what else it sent read and dropped: closed
+    // on unread bytes, the connection would be reset before the answers had arrived.
+    auto* quiet = new QTimer(socket);
+    quiet->setSingleShot(true);
+    connect(quiet, &QTimer::timeout, socket, [socket] { socket->disconnectFromHost(); });
+    connect(socket, &QTcpSocket::readyRead, quiet, [socket, quiet] {
+        socket->readAll();
+        quiet->start(QuietMs);
+    });
+    socket->readAll();
+    quiet->start(QuietMs);
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(HeadWaitMs, socket, [socket] { socket->abort(); });
     told();
 }
 
-void ShareServer::send(QWebSocket* feed, const QString& frame) {
-    // A browser that does not keep up is let go: the others and the view are not held up.
-    if (feed->bytesToWrite() > MostUnsent) {
-        dropFeed(feed, false, false);
-        return;
+void ShareServer::readFrom(QTcpSocket* socket) {
+    Peer& peer = *peers_.at(socket);
+    peer.in += socket->readAll();
+    // The page sends nothing on its feed: whatever comes there is refused.
+    if (peer.feed) return refuse(socket, "400 Bad Request");
+    while (!peer.in.isEmpty()) {
+        const RequestHead head = ReadHead(peer.in);
+        if (head.form == RequestHead::Form::Unfinished) return;
+        if (head.form == RequestHead::Form::OutOfForm) return refuse(socket, "400 Bad Request");
+        peer.in.remove(0, head.length);
+        peer.answered = true;
+        if (head.body) return refuse(socket, "400 Bad Request");  // the page sends no bodies
+        if (++requestsThisSecond_ > MostRequestsPerSecond)
+            return refuse(socket, "503 Service Unavailable");
+        answer(peer, head);
+        // Refused, closed, or the feed now: nothing more is read as requests.
+        if (!peers_.count(socket) || peer.feed || head.close) return;
+        peer.idle.start(IdleMs);
     }
-    feed->sendTextMessage(frame);
 }
 
-void ShareServer::taken(const ClassLink::Message& message) {
-    if (feeds_.empty()) return;
-    const std::vector<QByteArray> frames = FramesOf(message, model_);
-    for (const QByteArray& bytes : frames) {
-        const QString frame = QString::fromUtf8(bytes);
-        // Sent to each browser; one dropped meanwhile leaves the list.
-        std::vector<QPointer<QWebSocket>> all;
-        for (auto& f : feeds_) all.emplace_back(f.get());
-        for (auto& f : all)
-            if (f) send(f, frame);
+void ShareServer::answer(Peer& peer, const RequestHead& head) {
+    const QByteArray prefix = '/' + token_.toLatin1() + '/';
+    if (head.method != "GET" || !head.path.startsWith(prefix))
+        return refuse(peer.socket, "404 Not Found");
+    const QString name = QString::fromLatin1(head.path.mid(prefix.size()));
+    if (name == QLatin1String("feed")) {
+        if (viewers() >= MostViewers) return refuse(peer.socket, "503 Service Unavailable");
+        return startFeed(peer);
+    }
+    if (name == QLatin1String("lesson.csv"))
+        return serve(peer, {name, "text/csv; charset=utf-8", lesson_.csv()}, head, true);
+    const auto file = std::find_if(files_.begin(), files_.end(),
+                                   [&name](const PageFile& f) { return f.name == name; });
+    if (file == files_.end()) return refuse(peer.socket, "404 Not Found");
+    serve(peer, *file, head, false);
+}
+
+void ShareServer::serve(Peer& peer, const PageFile& file, const RequestHead& head, bool lesson) {
+    QByteArray headers = "HTTP/1.1 200 OK\r\nContent-Type: " + file.type + "\r\n" + Safety;
+    QByteArray body = file.bytes;
+    if (lesson) {
+        // Always the lesson as it stands now, saved as a file by the browser.
+        headers += "Cache-Control: no-store\r\nContent-Disposition: attachment; filename=\"" +
+                   QUrl::toPercentEncoding(lesson_.csvName()) + "\"; filename*=UTF-8''" +
+                   QUrl::toPercentEncoding(lesson_.csvName()) + "\r\n";
+    } else {
+        // The page's files stay as they are while the sharing lasts: the browser keeps them.
+        const QByteArray tag = Tag(file.bytes);
+        if (head.ifNoneMatch == tag) {
+            peer.socket->write("HTTP/1.1 304 Not Modified\r\nETag: " + tag +
+                               "\r\nContent-Length: 0\r\n\r\n");
+            return;
+        }
+        headers += "Cache-Control: private, max-age=86400\r\nETag: " + tag + "\r\n";
+        if (head.deflate) {
+            headers += "Content-Encoding: deflate\r\nVary: Accept-Encoding\r\n";
+            body = deflated_.at(file.name);
+        }
+    }
+    if (head.close) headers += "Connection: close\r\n";
+    peer.socket->write(headers + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" +
+                       body);
+    if (head.close) peer.socket->disconnectFromHost();  // after what was written
+}
+
+void ShareServer::startFeed(Peer& peer) {
+    peer.feed = true;
+    peer.idle.stop();
+    peer.socket->write(
+        "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\n"
+        "Cache-Control: no-store\r\n" +
+        Safety + "\r\nretry: 3000\n\n");
+    send(peer, lesson_.classFrame());
+    peer.opening = true;
+    peer.group = 0;
+    peer.from = 0;
+    told();
+    sendOpening(peer);
+}
+
+// The next part of the lesson so far, while little waits unsent; the opening is over once
+// every group has gone out to its last tick.
+void ShareServer::sendOpening(Peer& peer) {
+    while (peer.opening && peer.socket->bytesToWrite() < PartWhenUnsentBelow) {
+        if (peer.group >= lesson_.groups()) {
+            peer.opening = false;
+            return;
+        }
+        const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.from);
+        if (count <= 0 && !peer.fresh) {
+            ++peer.group;
+            peer.from = 0;
+            continue;
+        }
+        const QByteArray frame =
+            lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh);
+        peer.fresh = false;
+        peer.from += std::max(count, 0);
+        if (!send(peer, frame)) return;
+    }
+}
+
+bool ShareServer::send(Peer& peer, const QByteArray& frame) {
+    // A browser that does not keep up is let go: the others and the lesson are not held up.
+    if (peer.socket->bytesToWrite() > MostUnsent) {
+        letGoOf(peer);
+        return false;
+    }
+    peer.socket->write("data: " + frame + "\n\n");
+    return true;
+}
+
+void ShareServer::letGoOf(Peer& peer) {
+    ++letGo_;
+    forget(peer.socket);
+}
+
+void ShareServer::tellGroup(const QByteArray& frame) {
+    std::vector<QTcpSocket*> feeds;
+    for (auto& [socket, peer] : peers_)
+        if (peer->feed) feeds.push_back(socket);
+    for (QTcpSocket* socket : feeds)
+        if (peers_.count(socket)) send(*peers_.at(socket), frame);
+}
+
+void ShareServer::tellTicks(int group, int from, int count, bool fresh) {
+    std::vector<QTcpSocket*> feeds;
+    for (auto& [socket, peer] : peers_)
+        if (peer->feed) feeds.push_back(socket);
+    for (QTcpSocket* socket : feeds) {
+        if (!peers_.count(socket)) continue;
+        Peer& peer = *peers_.at(socket);
+        const bool passed = !peer.opening || group < peer.group;
+        if (peer.opening && group > peer.group) continue;  // the opening will send them
+        if (fresh) {
+            if (passed) {
+                // The group's ticks anew, a part at a time like the opening.
+                const int all = lesson_.ticks(group);
+                for (int at = 0; at == 0 || at < all; at += TicksPerFrame)
+                    if (!send(peer, lesson_.ticksFrame(group, at, std::min(TicksPerFrame, all - at),
+                                                       at == 0)))
+                        break;
+            } else {
+                peer.from = 0;
+                peer.fresh = true;
+            }
+            continue;
+        }
+        // Ticks the browser has not had yet go out with the opening; ticks it has are sent now.
+        const int end = passed ? from + count : std::min(from + count, peer.from);
+        if (end > from) send(peer, lesson_.ticksFrame(group, from, end - from, false));
     }
 }
 

@@ -1,84 +1,101 @@
-// The class shared with the pupils' tablets: one read-only page, served over HTTP by Qt's HTTP
-// server, that follows the class live over one WebSocket (classshare/share_feed.h), drawn by
-// dygraphs from the system's libjs-dygraphs. Every address holds a token made anew for each
-// sharing; without it the server answers nothing. Whatever is not the page, its assets or its
-// feed, a wrong token, a request or frame out of form, a flood, gets a short refusal and is
-// counted. A browser that falls behind is dropped, never waited for.
+// The lesson shared with the pupils' tablets: one read-only page, served over HTTP by the
+// program itself on Qt's Network module, the same on Debian and Windows. The page follows the
+// lesson live through Server-Sent Events (classshare/feed_frames.h), which the browser keeps
+// and reconnects by itself, and offers the lesson as a CSV file. Every address holds a token
+// made anew for each sharing; without it the server answers nothing. Whatever is not the page,
+// its files, the lesson's file or the feed, a wrong token, a request out of form or with a
+// body, a flood, gets a short refusal and is counted. A tablet that falls behind is let go and
+// counted, never waited for; the lesson so far goes out in parts as fast as each tablet takes
+// them, so opening the page late is never a reason to be let go.
 #pragma once
 
+#include <QByteArray>
 #include <QHostAddress>
-#include <QHttpServer>
+#include <QObject>
 #include <QString>
+#include <QTcpServer>
 #include <QTimer>
-#include <QWebSocketServer>
 #include <functional>
+#include <map>
 #include <memory>
-#include <set>
-#include <vector>
 
-#include "classlink/class_messages.h"
-#include "classview/class_model.h"
+#include "classshare/request_head.h"
+#include "classshare/shared_lesson.h"
 
 class QTcpSocket;
-class QWebSocket;
 
 namespace ClassShare {
 
-// Browsers followed at once; more are refused.
+// Browsers following the feed at once; more are refused.
 constexpr int MostViewers = 80;
 // Requests a second, from every browser together; more are refused.
 constexpr int MostRequestsPerSecond = 1000;
-// What may wait unsent for one browser before it is dropped.
+// What may wait unsent for one browser before it is let go.
 constexpr qint64 MostUnsent = 1 << 20;
 // Connections whose first request has not come whole; more are refused.
 constexpr int MostWaiting = 100;
 // How long a connection may take to send its first request's head.
 constexpr int HeadWaitMs = 5000;
+// How long a connection may stay idle between requests before it is closed.
+constexpr int IdleMs = 30000;
 
-class ShareServer : public QAbstractHttpServer {
+// A file the page needs, served as it is: its name after the token, type and bytes.
+struct PageFile {
+    QString name;
+    QByteArray type;
+    QByteArray bytes;
+};
+
+class ShareServer : public QObject {
   public:
-    // Shares `model` (which outlives the server) of the class `className`; the page's scripts
-    // from `dygraphsFolder`.
-    ShareServer(const ClassView::ClassModel& model, const QString& className,
-                const QString& dygraphsFolder = QStringLiteral("/usr/share/javascript/dygraphs"));
+    // Shares `lesson` (which outlives the server) with the page's own files and `extra`
+    // (the chart's).
+    ShareServer(const SharedLesson& lesson, const std::vector<PageFile>& extra);
     ~ShareServer() override;  // closes every connection
 
     // Listens on `host`:`port` (0: any free one); the page's address, its host written as
     // `shownHost`, or empty when it cannot listen.
     QString start(const QHostAddress& host, quint16 port, const QString& shownHost);
-    // Hands a message the view has just taken on to every browser.
-    void taken(const ClassLink::Message& message);
 
-    int viewers() const { return static_cast<int>(feeds_.size()); }
+    // What the sharing side tells as the lesson goes on: a group's frame, and ticks of a group
+    // (from `from`, `count` of them) that it now holds; `fresh` when the group's ticks start
+    // anew.
+    void tellGroup(const QByteArray& frame);
+    void tellTicks(int group, int from, int count, bool fresh);
+
+    int viewers() const;
     int refused() const { return refused_; }
+    int letGo() const { return letGo_; }
     QString token() const { return token_; }
-    // Called when viewers() or refused() has changed.
+    // Called when viewers(), refused() or letGo() has changed.
     std::function<void()> countsChanged;
 
-  protected:
-    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override;
-    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override;
-
   private:
-    void refuse(QTcpSocket* socket, const QHttpServerRequest& request, int status);
-    void acceptFeed();
-    // Lets `feed` go, counted when `refused`; told why first when `closeIt`.
-    void dropFeed(QWebSocket* feed, bool refused, bool closeIt = true);
-    void send(QWebSocket* feed, const QString& frame);
-    void counted();  // one more refused
+    struct Peer;
+    void accept();
+    void readFrom(QTcpSocket* socket);
+    void answer(Peer& peer, const RequestHead& head);
+    void refuse(QTcpSocket* socket, const char* status);
+    // A file; `lesson` for the lesson's, which is always new and saved by the browser.
+    void serve(Peer& peer, const PageFile& file, const RequestHead& head, bool lesson);
+    void startFeed(Peer& peer);
+    void sendOpening(Peer& peer);
+    bool send(Peer& peer, const QByteArray& frame);
+    void letGoOf(Peer& peer);
+    void forget(QTcpSocket* socket);
     void told();
 
-    const ClassView::ClassModel& model_;
-    QString className_;
+    const SharedLesson& lesson_;
     QString token_;
-    QByteArray page_, script_, dygraphs_, dygraphsStyle_;
-    std::vector<std::unique_ptr<QWebSocket>> feeds_;
+    std::vector<PageFile> files_;
+    std::map<QString, QByteArray> deflated_;  // the files compressed, by name
+    std::map<QTcpSocket*, std::unique_ptr<Peer>> peers_;
+    QTcpServer listener_;
     int refused_ = 0;
+    int letGo_ = 0;
     int requestsThisSecond_ = 0;
+    int seconds_ = 0;
     QTimer second_;
-    QWebSocketServer feedServer_{QStringLiteral("Kelvira"), QWebSocketServer::NonSecureMode};
-    class Sockets;
-    std::unique_ptr<Sockets> sockets_;  // the listening side, which sees every connection
 };
 
 // The page's address on the room's network: the first address of this machine a tablet can

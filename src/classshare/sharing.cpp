@@ -1,11 +1,12 @@
 #include "classshare/sharing.h"
 
+#include "classshare/chart_files.h"
 #include "classshare/qr_code.h"
 
 namespace ClassShare {
 
 Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
-    : window_(window), className_(className) {
+    : window_(window), source_(window.model(), className) {
     window_.shareSwitched = [this](bool on) {
         if (on)
             start();
@@ -13,7 +14,7 @@ Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
             stop();
     };
     window_.messageTaken = [this](const ClassLink::Message& message) {
-        if (server_) server_->taken(message);
+        if (server_) source_.taken(message, *server_);
     };
 }
 
@@ -24,18 +25,17 @@ Sharing::~Sharing() {
 
 QString Sharing::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
     stop();
-    server_ = std::make_unique<ShareServer>(window_.model(), className_);
+    server_ = std::make_unique<ShareServer>(source_, ChartFiles());
     QString address = server_->start(host, port, shownHost);
-    if (address.isEmpty() && port != 0) {  // the port is taken: any free one
-        server_ = std::make_unique<ShareServer>(window_.model(), className_);
+    if (address.isEmpty() && port != 0)  // the port is taken: any free one
         address = server_->start(host, 0, shownHost);
-    }
     if (address.isEmpty()) {
         server_.reset();
         return {};
     }
     server_->countsChanged = [this] {
-        if (server_) window_.setShareCounts(server_->viewers(), server_->refused());
+        if (server_)
+            window_.setShareCounts(server_->viewers(), server_->refused(), server_->letGo());
     };
     window_.showShare(address, QrCode(address));
     return address;

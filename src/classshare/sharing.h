@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+#include "classshare/class_source.h"
 #include "classshare/share_server.h"
 #include "classview/class_window.h"
 
@@ -28,7 +29,7 @@ class Sharing {
 
   private:
     ClassView::ClassWindow& window_;
-    QString className_;
+    ClassSource source_;
     std::unique_ptr<ShareServer> server_;
 };
 

@@ -106,11 +106,12 @@ void ClassWindow::watch(const ClassLink::ClassAddress& address,
     ClassLink::BrokerConnection::Callbacks callbacks;
     // From the network thread, handed on to this one.
     callbacks.fault = [this](ClassLink::LinkFault fault) {
-        QMetaObject::invokeMethod(this, [this, fault] { showFault(fault); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, fault] { showFault(fault); }, Qt::QueuedConnection);
     };
     callbacks.received = [this](const QByteArray& topic, const QByteArray& payload) {
-        QMetaObject::invokeMethod(this, [this, topic, payload] { receive(topic, payload); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, topic, payload] { receive(topic, payload); }, Qt::QueuedConnection);
     };
     // A client's name no group can guess, so that none can take it over and put the view off.
     const QString id = QStringLiteral("kelvira-class-") +
@@ -118,14 +119,14 @@ void ClassWindow::watch(const ClassLink::ClassAddress& address,
     link_ = connect(address, id, {}, callbacks);
     link_->subscribe(ClassLink::ClassTopics(className_));
     showFault(link_->setUpFault() != ClassLink::LinkFault::None ? link_->setUpFault()
-                                                                 : ClassLink::LinkFault::Connecting);
+                                                                : ClassLink::LinkFault::Connecting);
     link_->start();
 }
 
 void ClassWindow::showFault(ClassLink::LinkFault fault) {
     fault_ = fault;
-    state_->setText(QStringLiteral("クラス %1：%2")
-                        .arg(className_, ClassLink::LinkFaultText(fault)));
+    state_->setText(
+        QStringLiteral("クラス %1：%2").arg(className_, ClassLink::LinkFaultText(fault)));
     state_->setVisible(fault != ClassLink::LinkFault::None);
     showTitle();
 }
@@ -178,7 +179,10 @@ void ClassWindow::changed() {
                          .arg(received_)
                          .arg(dropped_);
     if (!shareText_->isHidden())
-        counts += QStringLiteral("　ページ：見ている %1　ことわった %2").arg(viewers_).arg(refused_);
+        counts += QStringLiteral("　ページ：見ている %1　ことわった %2　おいつけなかった %3")
+                      .arg(viewers_)
+                      .arg(refused_)
+                      .arg(letGo_);
     counts_->setText(counts);
 }
 
@@ -268,20 +272,21 @@ void ClassWindow::showShare(const QString& address, const QImage& code) {
     changed();
 }
 
-void ClassWindow::setShareCounts(int viewers, int refused) {
+void ClassWindow::setShareCounts(int viewers, int refused, int letGo) {
     viewers_ = viewers;
     refused_ = refused;
+    letGo_ = letGo;
     changed();
 }
 
 void ClassWindow::showTitle() {
     QString title = Title;
     if (!className_.isEmpty())
-        title += QLatin1Char(' ') + className_ +
-                 (fault_ == ClassLink::LinkFault::None
-                      ? QStringLiteral("（接続）")
-                      : QStringLiteral("（") + ClassLink::LinkFaultText(fault_) +
-                            QStringLiteral("）"));
+        title +=
+            QLatin1Char(' ') + className_ +
+            (fault_ == ClassLink::LinkFault::None
+                 ? QStringLiteral("（接続）")
+                 : QStringLiteral("（") + ClassLink::LinkFaultText(fault_) + QStringLiteral("）"));
     setWindowTitle(title);
 }
 

@@ -42,11 +42,11 @@ class ClassWindow : public QWidget {
     // Sharing the class with the pupils' tablets, done by a room above this one: the graph's
     // menu switches it (when set), each message taken is handed on, and the window shows the
     // page's address and QR code (an empty address hides them) and how many look and were
-    // refused.
+    // refused or let go for falling behind.
     std::function<void(bool on)> shareSwitched;
     std::function<void(const ClassLink::Message& message)> messageTaken;
     void showShare(const QString& address, const QImage& code);
-    void setShareCounts(int viewers, int refused);
+    void setShareCounts(int viewers, int refused, int letGo);
     QString shareShown() const { return shareText_->isHidden() ? QString() : shareText_->text(); }
 
     // What the window says about the class's broker; empty while the view is connected.
@@ -85,7 +85,7 @@ class ClassWindow : public QWidget {
     QLabel* state_;  // why the broker is not reached; hidden while it is
     QLabel* shareText_;
     QLabel* shareCode_;
-    int viewers_ = 0, refused_ = 0;
+    int viewers_ = 0, refused_ = 0, letGo_ = 0;
     QTimer showing_;  // runs while what came waits to be shown
     int showings_ = 0;
 };

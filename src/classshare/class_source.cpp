@@ -1,0 +1,92 @@
+#include "classshare/class_source.h"
+
+#include <cmath>
+
+#include "classview/class_graph.h"
+#include "classview/class_tiles.h"
+
+namespace ClassShare {
+
+namespace {
+
+// The group of a message, as the model holds it now; -1 for none.
+int IndexOf(const ClassView::ClassModel& model, const QString& name) {
+    const auto& groups = model.groups();
+    for (size_t i = 0; i < groups.size(); ++i)
+        if (groups[i].name == name && !groups[i].fromFile) return static_cast<int>(i);
+    return -1;
+}
+
+}  // namespace
+
+ClassSource::ClassSource(const ClassView::ClassModel& model, const QString& className)
+    : model_(model), className_(className) {}
+
+GroupShown ClassSource::shown(int i) const {
+    const ClassView::Group& g = model_.groups()[static_cast<size_t>(i)];
+    const auto [low, high] = model_.range();
+    GroupShown s;
+    s.name = model_.shownNames().value(i);
+    s.colour = ClassView::TraceColour(g.colour).name();
+    s.state = ClassView::GroupState(g);
+    if (g.hasReading) s.reading = g.reading;
+    s.sensor = g.sensor == QLatin1String("air")      ? QStringLiteral("きおん")
+               : g.sensor == QLatin1String("liquid") ? QStringLiteral("えきおん")
+                                                     : QString();
+    s.low = low;
+    s.high = high;
+    return s;
+}
+
+QByteArray ClassSource::classFrame() const {
+    QByteArray groups;
+    for (int i = 0; i < this->groups(); ++i) {
+        if (i > 0) groups += ',';
+        groups += GroupJson(shown(i));
+    }
+    return ClassFrame(className_, false, groups);
+}
+
+int ClassSource::groups() const {
+    return static_cast<int>(model_.groups().size());
+}
+
+int ClassSource::ticks(int group) const {
+    return model_.groups()[static_cast<size_t>(group)].degrees.size();
+}
+
+QByteArray ClassSource::ticksFrame(int group, int from, int count, bool fresh) const {
+    const ClassView::TickSeries& series = model_.groups()[static_cast<size_t>(group)].degrees;
+    return TicksFrame(model_.shownNames().value(group), from, count, fresh,
+                      [&series](int tick) -> std::optional<double> {
+                          const float d = series.at(tick);
+                          if (std::isnan(d)) return std::nullopt;
+                          return d;
+                      });
+}
+
+QByteArray ClassSource::csv() const {
+    return model_.csv();
+}
+
+QString ClassSource::csvName() const {
+    return (className_.isEmpty() ? QStringLiteral("class") : className_) + QStringLiteral(".csv");
+}
+
+void ClassSource::taken(const ClassLink::Message& m, ShareServer& server) {
+    const int i = IndexOf(model_, m.group);
+    if (i < 0) return;
+    const ClassView::Group& g = model_.groups()[static_cast<size_t>(i)];
+    if (m.kind == ClassLink::Kind::Status || m.kind == ClassLink::Kind::Reading)
+        server.tellGroup(GroupFrame(shown(i)));
+    // A new measurement: the group's ticks go out anew.
+    const auto known = measurements_.find(g.name);
+    const bool anew = known != measurements_.end() && known->second != g.id;
+    measurements_[g.name] = g.id;
+    if (anew) return server.tellTicks(i, 0, g.degrees.size(), true);
+    if (m.kind == ClassLink::Kind::Tick) server.tellTicks(i, m.tick.index, 1, false);
+    if (m.kind == ClassLink::Kind::Lesson)
+        server.tellTicks(i, m.lesson.from, static_cast<int>(m.lesson.degrees.size()), false);
+}
+
+}  // namespace ClassShare

@@ -1,0 +1,40 @@
+// The class view's class as the shared page shows it: read from the view's model when a
+// browser opens the page, and told to the page's server message by message as the view takes
+// them. It keeps of each group only the measurement last told, to know when its ticks must go
+// out anew.
+#pragma once
+
+#include <map>
+
+#include "classlink/class_messages.h"
+#include "classshare/feed_frames.h"
+#include "classshare/share_server.h"
+#include "classshare/shared_lesson.h"
+#include "classview/class_model.h"
+
+namespace ClassShare {
+
+class ClassSource : public SharedLesson {
+  public:
+    // `model` outlives the source.
+    ClassSource(const ClassView::ClassModel& model, const QString& className);
+
+    QByteArray classFrame() const override;
+    int groups() const override;
+    int ticks(int group) const override;
+    QByteArray ticksFrame(int group, int from, int count, bool fresh) const override;
+    QByteArray csv() const override;
+    QString csvName() const override;
+
+    // Tells `server` what a message the model has just taken changed.
+    void taken(const ClassLink::Message& message, ShareServer& server);
+
+  private:
+    GroupShown shown(int group) const;
+
+    const ClassView::ClassModel& model_;
+    QString className_;
+    std::map<QString, QString> measurements_;  // by group: the measurement last told
+};
+
+}  // namespace ClassShare
