@@ -45,6 +45,10 @@ const char* const MoreHelp =
     "the first line of --password-file, else of ~/.config/kelvira/class-password.\n"
 #endif
     "\n"
+    "With --share[=[HOST:]PORT] the lesson is shared with the pupils' tablets at once, as\n"
+    "\"タブレットで見せる\" in the graph's menu does: a read-only page at\n"
+    "http://<this PC>:PORT/<token>/ (port 8300), its address and QR code in a window.\n"
+    "\n"
     "Environment:\n"
     "  KELVIRA_PORT<N>  the device of port N\n"
     "  KELVIRA_TRACE=1  one line on stderr for every change of the window\n";
@@ -104,7 +108,10 @@ CommandLine Mistake(const Parser& p, const QString& why) {
 
 CommandLine ParseCommandLine(const QStringList& arguments) {
     Parser p;
-    if (!p.parser.parse(arguments)) return Mistake(p, p.parser.errorText());
+    QStringList rest = arguments;
+    const ShareAsked share = TakeShare(rest);
+    if (!share.error.isEmpty()) return Mistake(p, share.error);
+    if (!p.parser.parse(rest)) return Mistake(p, p.parser.errorText());
     if (p.parser.isSet(p.help)) return {CommandLine::Outcome::Help, {}, p.helpText()};
     if (p.parser.isSet(p.version))
         return {CommandLine::Outcome::Version, {}, Name + " " + KELVIRA_VERSION + "\n"};
@@ -119,6 +126,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.options.classUrl = p.parser.value(p.classUrl);
     line.options.group = p.parser.value(p.group);
     line.options.passwordFile = p.parser.value(p.passwordFile);
+    line.options.share = share;
     if (p.parser.isSet(p.port) && line.options.port.isEmpty())
         return Mistake(p, QStringLiteral("--port needs a device"));
     if (p.parser.isSet(p.configDir) && line.options.configDir.isEmpty())
@@ -166,7 +174,8 @@ ShareAsked TakeShare(QStringList& arguments) {
         const QString where = a.mid(8);
         if (where.isEmpty()) continue;
         const QString port = where.section(QLatin1Char(':'), -1);
-        share.host = where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
+        share.host =
+            where.contains(QLatin1Char(':')) ? where.section(QLatin1Char(':'), 0, -2) : QString();
         bool ok = false;
         share.port = port.toInt(&ok);
         if (!ok || share.port < 0 || share.port > 65535)

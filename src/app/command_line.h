@@ -1,5 +1,5 @@
 // The command line: --help, --version, --port DEVICE, --config-dir DIR, --demo, --no-record,
-// --class URL, --group NAME and --password-file FILE.
+// --class URL, --group NAME, --password-file FILE and --share[=[HOST:]PORT].
 // Parsed before anything else, so that a mistake ends the program before a window appears
 // and --help and --version work without a display.
 #pragma once
@@ -32,15 +32,7 @@ void HidePasswords(int argc, char** argv);
 // the exit code: 0, or 2 for a mistake.
 int Answer(const CommandLine& line);
 
-// The class view's --share or --share=[HOST:]PORT: whether it was given, and where.
-struct ShareAsked {
-    bool asked = false;
-    QString host;  // empty: every address of this PC
-    int port = -1;  // -1: the default
-    QString error;
-};
-
-// Takes every --share of the class view out of `arguments` (the program's name first).
+// Takes every --share out of `arguments` (the program's name first).
 ShareAsked TakeShare(QStringList& arguments);
 
 }  // namespace App

@@ -14,8 +14,12 @@
 #include "app/system_line.h"
 #include "app/trace.h"
 #include "classroom/class_publisher.h"
+#ifdef KELVIRA_SHARING
+#include "classshare/own_share.h"
+#endif
 #include "config/config_folders.h"
 #include "config/customization.h"
+#include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
 #include "device/port_choice.h"
@@ -30,6 +34,15 @@
 namespace App {
 
 namespace {
+
+#ifdef KELVIRA_SHARING
+using ShareOwner = ClassShare::OwnShare;
+#else
+// Without the page's server, nothing shares.
+struct ShareOwner {
+    explicit ShareOwner(const QString&) {}
+};
+#endif
 
 // The example files of a demonstration, installed beside the program.
 QString ExamplesFolder() {
@@ -57,6 +70,34 @@ QString GroupName() {
     if (!Given.group.trimmed().isEmpty()) return Given.group.trimmed();
     const QString han = Vexo::CustomizationValue(QLatin1StringView("HAN="));
     return han.isEmpty() ? QSysInfo::machineHostName() : han;
+}
+
+// Shares the lesson with the pupils' tablets when --share asked for it: the address on the
+// standard error and in the start-up log.
+void ShareIfAsked(ShareOwner& share) {
+    if (!Given.share.asked) return;
+#ifdef KELVIRA_SHARING
+    const QString page = share.start(
+        Given.share.host.isEmpty() ? QHostAddress(QHostAddress::Any)
+                                   : QHostAddress(Given.share.host),
+        Given.share.port < 0 ? ClassShare::OwnShare::DefaultPort : quint16(Given.share.port),
+        Given.share.host.isEmpty() ? ClassShare::RoomAddress() : Given.share.host);
+    if (page.isEmpty()) {
+        std::fprintf(stderr, "kelvira: cannot share the lesson\n");
+        Vexo::PrintLog(QStringLiteral("タブレットで見せられません。"));
+        return;
+    }
+    std::fprintf(stderr, "kelvira: sharing at %s\n", qPrintable(page));
+    // The address is longer than a line of the log: its server and its token on lines of
+    // their own, nothing of it shortened.
+    const int token = static_cast<int>(page.lastIndexOf(QLatin1Char('/'), -2)) + 1;
+    Vexo::PrintLog(QStringLiteral("タブレットで見る："));
+    Vexo::PrintLog(QStringLiteral("　") + page.left(token));
+    Vexo::PrintLog(QStringLiteral("　") + page.mid(token));
+#else
+    (void)share;
+    std::fprintf(stderr, "kelvira: this build cannot share the lesson\n");
+#endif
 }
 
 }  // namespace
@@ -109,6 +150,8 @@ int Run(int argc, char** argv) {
         Vexo::JoinClass(Given.classUrl.isEmpty() ? Vexo::KurasuKey : Given.classUrl,
                         Given.group.isEmpty() ? Vexo::HanKey : Given.group, Given.passwordFile);
     if (!classError.isEmpty()) std::fprintf(stderr, "kelvira: class: %s\n", qPrintable(classError));
+    ShareOwner share(GroupName());
+    ShareIfAsked(share);
     TraceShownIfAsked(window);
     WatchEndSignals(Vexo::EndNow, Finish);
     const int code = QApplication::exec();

@@ -1,5 +1,6 @@
 // The graph's menu on the right mouse button: the picture to the clipboard, the picture
-// into a PNG file of the user's choice, and the recordings folder in the file manager.
+// into a PNG file of the user's choice, the recordings folder in the file manager, and the
+// lesson shown on the pupils' tablets, switched on and off.
 #include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -9,6 +10,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "core/tablet_share.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
 #include "platform/picture_box.h"
@@ -32,8 +34,7 @@ void SaveAs(QWidget* parent, const QImage& picture) {
                                QStringLiteral("PNG (*.png)"), true);
     if (path.isEmpty()) return;
     if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
-    if (!SavePng(picture, path))
-        MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
+    if (!SavePng(picture, path)) MsgBox(QStringLiteral("グラフを保存できませんでした。"), vbOKOnly);
 }
 
 void OpenFolder() {
@@ -57,6 +58,12 @@ void InstallGraphMenu(Zanpo& window) {
                        [graph, picture] { SaveAs(graph, picture); });
         menu.addAction(QStringLiteral("記録のフォルダを開く"), OpenFolder)
             ->setEnabled(!RecordingFolder().isEmpty());
+        if (TabletShare.switchTo) {
+            QAction* share = menu.addAction(QStringLiteral("タブレットで見せる"));
+            share->setCheckable(true);
+            share->setChecked(TabletShare.on && TabletShare.on());
+            QObject::connect(share, &QAction::toggled, [](bool on) { TabletShare.switchTo(on); });
+        }
         FollowZoom(menu, GothicFont(12));  // as large as the window's
         menu.exec(graph->mapToGlobal(at));
     });

@@ -46,6 +46,15 @@ int TickLine(char (&out)[TickLineMax], int tick, float hundredths, int raw) {
     return static_cast<int>(at - out);
 }
 
+QByteArray LessonCsv(const LessonRecord& lesson) {
+    QByteArray csv(Header, sizeof Header - 1);
+    csv.reserve(csv.size() + lesson.size() * 20);
+    char line[TickLineMax];
+    for (int tick = 0; tick < lesson.size(); ++tick)
+        csv.append(line, TickLine(line, tick, lesson.hundredths[tick], lesson.raw[tick]));
+    return csv;
+}
+
 int CreateLessonFile(LessonFile& file, const QString& path, bool replace) {
     CloseLessonFile(file);
     int error = 0;

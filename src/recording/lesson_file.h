@@ -4,17 +4,19 @@
 // the place of its old line and of every line after it.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
 
+#include "core/lesson.h"
 #include "core/vexo.h"
 
 namespace Vexo {
 
 struct LessonFile {
     int fd = -1;
-    int lines = 0;  // ticks 0 .. lines - 1 are in the file
+    int lines = 0;    // ticks 0 .. lines - 1 are in the file
     int64_t end = 0;  // the file's length
     std::array<int64_t, LastTick> lineStart{};
 };
@@ -37,5 +39,9 @@ int CreateLessonFile(LessonFile& file, const QString& path, bool replace);
 bool WriteTickLine(LessonFile& file, int tick, const char* line, int size);
 
 void CloseLessonFile(LessonFile& file);
+
+// The whole lesson as its file holds it once every tick is written: the header, then a line a
+// tick.
+QByteArray LessonCsv(const LessonRecord& lesson);
 
 }  // namespace Vexo

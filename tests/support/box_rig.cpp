@@ -140,12 +140,13 @@ bool BoxRig::startProgram(const QString& device, const QStringList& wrapper,
     QString bin = Env("KELVIRA_BIN");
     if (wrapper.isEmpty()) {
         program_.setProgram(bin);
+        program_.setArguments(programArguments);
     } else {
         // Run as another user, the program is a copy in a folder open to all: that user may
         // not reach the build (a clone under /root).
         bin = ShareProgram(bin, programDir_);
         program_.setProgram(wrapper.first());
-        program_.setArguments(wrapper.mid(1) + QStringList{bin});
+        program_.setArguments(wrapper.mid(1) + QStringList{bin} + programArguments);
     }
     program_.start();
     return program_.waitForStarted(5000);

@@ -116,6 +116,8 @@ class BoxRig {
     qint64 programPid() const;
 
     TraceReader trace;
+    // What startProgram gives the program on its command line.
+    QStringList programArguments;
 
   private:
     QTemporaryDir dir_;

@@ -87,8 +87,9 @@ bool Chromium::open(const QString& url, QSize size) {
 }
 
 QString Chromium::evaluate(const QString& expression, int timeoutMs) {
-    const QJsonObject result =
-        call("Runtime.evaluate", {{"expression", expression}, {"returnByValue", true}}, timeoutMs);
+    const QJsonObject result = call(
+        "Runtime.evaluate",
+        {{"expression", expression}, {"returnByValue", true}, {"awaitPromise", true}}, timeoutMs);
     return result["result"].toObject()["value"].toString();
 }
 

@@ -19,7 +19,8 @@ class Chromium {
     bool ok() const { return page_ != nullptr; }
     // Opens `url` in the browser's page at a tablet's `size`.
     bool open(const QString& url, QSize size);
-    // The value of the script `expression` (a text), or empty after `timeoutMs`.
+    // The value of the script `expression` (a text, or a promise of one), or empty after
+    // `timeoutMs`.
     QString evaluate(const QString& expression, int timeoutMs = 10000);
     // The page as shown at `size`, saved as `path` (PNG).
     bool screenshot(const QString& path, QSize size);

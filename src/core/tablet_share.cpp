@@ -1,0 +1,7 @@
+#include "core/tablet_share.h"
+
+namespace Vexo {
+
+TabletShareSeam TabletShare;
+
+}  // namespace Vexo
