@@ -271,20 +271,33 @@ QString FigureTable(const Figures& figures) {
         {"BM_ReadCustomization", "ReadCustomization, every key and 30 rules"},
         {"BM_ReadCalibration", "ReadCalibration, both tables of 256 values"},
         {"BM_ReadTable", "one table's values from its bytes"},
-        {"startup", "start-up to the window shown with the start-up log, the port chosen by the program (median)"},
+        {"startup",
+         "start-up to the window shown with the start-up log, the port chosen by the program "
+         "(median)"},
         {"startup.named", "the same, the port named by KELVIRA_PORT<N> (median)"},
         {"floor.startup", "floor program: start-up to its window shown (median)"},
         {"captions.startup",
-         "floor program with Kelvira's captions in its fonts: start-up to its window shown (median)"},
-        {"peak", "peak resident memory after 10 simulated minutes of a lesson, the port chosen by the program"},
+         "floor program with Kelvira's captions in its fonts: start-up to its window shown "
+         "(median)"},
+        {"peak",
+         "peak resident memory after 10 simulated minutes of a lesson, the port chosen by the "
+         "program"},
         {"peak.named", "the same, the port named by KELVIRA_PORT<N>"},
         {"class.peak", "class view: peak resident memory, 40 groups of 10 000 ticks received"},
+        {"page.first", "the page of 40 × 10 000 ticks opened to its whole graph, CPU 6× slower"},
+        {"page.redraw", "the page's redraw with 40 groups ticking, 95th percentile, CPU 6× slower"},
+        {"page.tap", "a tap on a group answered (Event Timing), the longest, CPU 6× slower"},
+        {"page.heap", "the page's JavaScript heap with 40 × 10 000 ticks"},
+        {"page.latency.class", "a tick taken by the class view to the page painted with it (p99)"},
+        {"page.latency.own", "a tick recorded by Kelvira to its page painted with it (p99)"},
         {"class.cpu",
          "class view: CPU with 40 groups of 9 800 ticks, each ticking twice a second (20 s)"},
         {"BM_ClassGraph", "class view: the graph of 40 groups of 10 000 ticks drawn, 1600 × 800"},
         {"BM_ShareTick60", "class view: one tick handed to 60 browsers following the shared page"},
-        {"BM_GraphTickPublished_BrokerUp", "graph tick published to the class, broker on 127.0.0.1"},
-        {"BM_GraphTickPublished_BrokerUnreachable", "graph tick published to the class, broker unreachable"},
+        {"BM_GraphTickPublished_BrokerUp",
+         "graph tick published to the class, broker on 127.0.0.1"},
+        {"BM_GraphTickPublished_BrokerUnreachable",
+         "graph tick published to the class, broker unreachable"},
         {"floor.peak", "floor program: peak resident memory"},
         {"captions.peak", "floor program with Kelvira's captions: peak resident memory"},
         {"peak.real", "peak resident memory of the real program after the CPU windows"},
@@ -303,6 +316,28 @@ QString FigureTable(const Figures& figures) {
     return table;
 }
 
+// The page's figures, as page_figures prints them ("page.redraw 12.3", a figure a line).
+void MeasurePage(Figures& figures) {
+#ifdef PAGE_BIN
+    QProcess page;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    page.setProcessEnvironment(env);
+    page.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    page.start(PAGE_BIN, {"20"});
+    if (!page.waitForFinished(300000)) EndProcess(page);
+    for (const QByteArray& line : page.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.size() != 2) continue;
+        const QString key = QString::fromLatin1(words[0]);
+        figures[key] = {words[1].toDouble(), key == "page.heap" ? Unit::KiB : Unit::Milliseconds};
+    }
+#else
+    (void)figures;
+    Say("this build cannot share: no page to measure");
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -314,9 +349,8 @@ int main(int argc, char** argv) {
     options.addOption({"startup-runs", "Runs of each program for start-up.", "runs", "31"});
     options.addOption({"lesson-minutes", "Simulated minutes for the memory.", "minutes", "10"});
     options.addOption({"memory-runs", "Runs of each program for the memory.", "runs", "5"});
-    options.addOption(
-        {"only", "Parts to run: suite,startup,memory,cpu,class.", "parts",
-         "suite,startup,memory,cpu,class"});
+    options.addOption({"only", "Parts to run: suite,startup,memory,cpu,class,page.", "parts",
+                       "suite,startup,memory,cpu,class,page"});
     options.process(app);
     const QStringList parts = options.value("only").split(',');
     const QString out = options.value("out");
@@ -360,10 +394,13 @@ int main(int argc, char** argv) {
 
     if (parts.contains("class")) {
         Say("== the class view, 40 groups ticking twice a second");
-        const double share =
-            NumberPrinted(CLASS_CPU_BIN, {"20"}, room.environment(screen.display(), false, false),
-                          300000);
+        const double share = NumberPrinted(
+            CLASS_CPU_BIN, {"20"}, room.environment(screen.display(), false, false), 300000);
         if (share >= 0) figures["class.cpu"] = {share, Unit::CoreShare};
+    }
+    if (parts.contains("page")) {
+        Say("== the shared page in a tablet's browser, its CPU 6 times slower");
+        MeasurePage(figures);
     }
 
     const std::vector<Verdict> verdicts = Judge(KelviraBudgets(), figures);

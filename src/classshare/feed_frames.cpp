@@ -42,6 +42,10 @@ QByteArray GroupFrame(const GroupShown& group) {
     return "{\"t\":\"group\"," + GroupJson(group).mid(1);
 }
 
+QByteArray ReadyFrame() {
+    return "{\"t\":\"ready\"}";
+}
+
 QByteArray TicksFrame(const QString& name, int from, int count, bool fresh,
                       const std::function<std::optional<double>(int)>& degreesOf) {
     QByteArray frame = "{\"t\":\"ticks\",\"n\":" + Text(name) +

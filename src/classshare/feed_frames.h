@@ -5,6 +5,7 @@
 //                                          ticks of a group from tick `from` on (a tick each
 //                                          half second; null: none); "new": the group's ticks
 //                                          start anew with these
+//   {"t":"ready"}                          the lesson so far has all been sent
 // where GROUP is {"n":"han1","c":"#e6194b","s":"そくてい中","r":23.5,"k":"きおん","lo":-10,
 // "hi":100}: the name as shown, the trace's colour, the state, the reading (null: none), the
 // sensor and the scale's range. Degrees go out as the lesson's file writes them, to the
@@ -36,6 +37,7 @@ QByteArray Degrees(double degrees);
 QByteArray GroupJson(const GroupShown& group);  // the object, without braces' neighbours
 QByteArray ClassFrame(const QString& className, bool alone, const QByteArray& groupsJson);
 QByteArray GroupFrame(const GroupShown& group);
+QByteArray ReadyFrame();
 // `degreesOf(tick)` gives each tick's degrees, or nothing where there are none.
 QByteArray TicksFrame(const QString& name, int from, int count, bool fresh,
                       const std::function<std::optional<double>(int)>& degreesOf);

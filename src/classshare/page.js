@@ -7,6 +7,8 @@ let order = [];            // the names, in the order they came
 let picked = null;
 let graph = null;
 let drawSoon = false;
+let ready = false;     // the lesson so far has all come
+let complete = false;  // and has been drawn
 
 function group(name, colour) {
   if (!groups.has(name)) {
@@ -32,6 +34,8 @@ function take(frame) {
     const g = group(frame.n, frame.c);
     g.state = frame.s;
     g.reading = frame.r;
+  } else if (frame.t === "ready") {
+    ready = true;
   } else if (frame.t === "ticks") {
     const g = group(frame.n, frame.c);
     if (frame.new) g.ticks.clear();
@@ -96,7 +100,21 @@ function traces() {
   return JSON.stringify(all);
 }
 
+// What a harness reads: each redraw's time, the newest tick of each group it painted, and when
+// the lesson so far was first drawn whole.
+function painted(start) {
+  performance.measure("redraw", {start});
+  const newest = {};
+  for (const name of order) newest[name] = Math.max(-1, ...groups.get(name).ticks.keys());
+  performance.mark("painted", {detail: newest});
+  if (ready && !complete) {
+    complete = true;
+    performance.mark("graph-complete");
+  }
+}
+
 function draw() {
+  const start = performance.now();
   drawList();
   if (order.length === 0) return;
   const series = {};
@@ -111,6 +129,7 @@ function draw() {
   if (data.length === 0) return;
   if (graph) graph.updateOptions(Object.assign({file: data}, options));
   else graph = new Dygraph(document.getElementById("graph"), data, options);
+  painted(start);
 }
 
 function listen() {

@@ -274,6 +274,7 @@ void ShareServer::sendOpening(Peer& peer) {
     while (peer.opening && peer.socket->bytesToWrite() < PartWhenUnsentBelow) {
         if (peer.group >= lesson_.groups()) {
             peer.opening = false;
+            send(peer, ReadyFrame());  // the lesson so far has all gone out
             return;
         }
         const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.from);

@@ -149,7 +149,13 @@ class BudgetsTest : public QObject {
                  << "captions.startup"
                  << "captions.peak"
                  << "cpu.idle"
-                 << "cpu.measuring";
+                 << "cpu.measuring"
+                 << "page.first"
+                 << "page.redraw"
+                 << "page.tap"
+                 << "page.heap"
+                 << "page.latency.class"
+                 << "page.latency.own";
         for (const Budget& budget : KelviraBudgets()) {
             QVERIFY2(produced.contains(budget.figure), qPrintable(budget.figure));
             if (!budget.base.isEmpty())

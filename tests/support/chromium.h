@@ -25,9 +25,10 @@ class Chromium {
     // The page as shown at `size`, saved as `path` (PNG).
     bool screenshot(const QString& path, QSize size);
 
-  private:
     // Sends a DevTools command and waits for its answer (its "result"); empty on failure.
     QJsonObject call(const QString& method, const QJsonObject& params = {}, int timeoutMs = 10000);
+
+  private:
     bool resize(QSize size);
 
     QTemporaryDir profile_;

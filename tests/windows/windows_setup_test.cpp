@@ -3,20 +3,25 @@
 // to COM1 through the registry: its window comes up, the watch hands over, スタート records a
 // lesson in the prefix's Documents, ending the session leaves whole lines, and the uninstaller
 // leaves the lesson alone. Also the demonstration without a box, the window at twice its size,
-// and a group on Windows publishing to a broker on 127.0.0.1 heard by the Linux class view.
+// a group on Windows publishing to a broker on 127.0.0.1 heard by the Linux class view, and
+// the installed program sharing its lesson with a browser on Linux.
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include "support/box_rig.h"
 #include "support/broker.h"
+#include "support/chromium.h"
 #include "support/wine.h"
 #include "support/xvfb.h"
 
 namespace {
 
 const QString Kelvira = "C:\\Program Files\\Kelvira\\kelvira.exe";
-const QString Title = "けるびら";
+const QString Title = "けるびら$";  // the main window, not the share window beside it
 
 QString Env(const char* name) {
     return qEnvironmentVariable(name);
@@ -222,6 +227,70 @@ class WindowsSetupTest : public QObject {
         const QStringList lessons = Lessons(w.wine.home());
         QCOMPARE(lessons.size(), 1);
         QCOMPARE(heard, WholeLines(lessons.first()));
+        program.kill();
+        program.waitForFinished(5000);
+    }
+
+    // kelvira.exe measuring the box on COM1 shares its lesson on 127.0.0.1: Linux's Chromium
+    // follows the page, whose trace is the lesson file in the prefix's Documents; a wrong
+    // token and another path are refused there too.
+    void theInstalledProgramSharesItsLesson() {
+        Windows w;
+        w.install();
+        BoxRig box;
+        QVERIFY(box.startBox({"--profile", "ramp:60:1"}));
+        QVERIFY2(w.wine.mapPorts(box.link()), "COM1 is not the simulated box's");
+        const QString folder = box.dir() + "/class";
+        MakeClassFolder(folder);
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {"--share=127.0.0.1:0"}, folder, {"KELVIRA_TRACE=1"});
+        QString page;
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         page = trace.otherLines()
+                                    .join('\n')
+                                    .section("sharing at ", 1)
+                                    .section('\n', 0, 0)
+                                    .trimmed();
+                         return trace.last("Polling") == "1" && !page.isEmpty();
+                     },
+                     60000),
+                 qPrintable(trace.otherLines().join(" | ")));
+        QVERIFY(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 60000));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 6; }, 15000));
+        Chromium browser;
+        QVERIFY2(browser.ok(), "Chromium did not start");
+        QVERIFY(browser.open(page, QSize(800, 1280)));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 12; }, 15000));
+        w.shot("windows-share.png");
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor([&] { return trace.last("Start") == "スタート"; }, 5000));
+        const QStringList lessons = Lessons(w.wine.home());
+        QCOMPARE(lessons.size(), 1);
+        const QStringList expected = WholeLines(lessons.first());
+        QStringList shown;
+        QVERIFY2(
+            BoxRig::waitFor(
+                [&] {
+                    shown.clear();
+                    const QJsonObject traces =
+                        QJsonDocument::fromJson(browser.evaluate("traces()").toUtf8()).object();
+                    const QJsonArray ticks =
+                        traces.begin() == traces.end() ? QJsonArray() : traces.begin()->toArray();
+                    for (const QJsonValue tick : ticks)
+                        shown << QString::number(tick[1].toDouble(), 'f', 2)
+                                     .remove(QRegularExpression("0$"));
+                    return shown == expected;
+                },
+                10000),
+            qPrintable(shown.join(' ') + " | " + expected.join(' ')));
+        const QString refusals = browser.evaluate(
+            "Promise.all(['/0123456789abcdef0123456789abcdef/', 'other.html'].map(u => "
+            "fetch(u).then(r => r.status))).then(s => s.join(' '))");
+        QCOMPARE(refusals, QString("404 404"));
         program.kill();
         program.waitForFinished(5000);
     }
