@@ -1,7 +1,12 @@
 #include "classshare/chart_files.h"
 
-#include <QCoreApplication>
 #include <QFile>
+
+// The chart, compiled into the program (share_chart.qrc, made by the build); named outside any
+// namespace.
+static void LoadChart() {
+    Q_INIT_RESOURCE(share_chart);
+}
 
 namespace ClassShare {
 
@@ -14,19 +19,12 @@ QByteArray ReadAll(const QString& path) {
 
 }  // namespace
 
-QString ChartFolder() {
-#ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/page");
-#else
-    return QStringLiteral("/usr/share/javascript/dygraphs");
-#endif
-}
-
-std::vector<PageFile> ChartFiles(const QString& folder) {
-    return {{QStringLiteral("dygraph.min.js"), "text/javascript; charset=utf-8",
-             ReadAll(folder + QStringLiteral("/dygraph.min.js"))},
-            {QStringLiteral("dygraph.min.css"), "text/css; charset=utf-8",
-             ReadAll(folder + QStringLiteral("/dygraph.min.css"))}};
+std::vector<PageFile> ChartFiles() {
+    LoadChart();
+    return {{QStringLiteral("uPlot.iife.min.js"), "text/javascript; charset=utf-8",
+             ReadAll(QStringLiteral(":/share/uPlot.iife.min.js"))},
+            {QStringLiteral("uPlot.min.css"), "text/css; charset=utf-8",
+             ReadAll(QStringLiteral(":/share/uPlot.min.css"))}};
 }
 
 }  // namespace ClassShare

@@ -1,103 +1,220 @@
-// The class, live: every group's trace on one graph (dygraphs), each group's read-out and
-// state; tapping a group brings its trace forward. The page only listens: it sends nothing.
+// The lesson, live, on a pupil's tablet: one group's lesson large (its read-out, sensor,
+// thermometer and graph), or a whole class, every group's trace on one graph (uPlot) beside the
+// list of groups, which is the graph's legend; tapping a group brings its trace forward. The page
+// only listens to its feed (Server-Sent Events): it sends nothing.
+//
+// Made for a cheap tablet: each group's degrees are kept in a typed array by tick; the graph is
+// handed at most one pair of points (the lowest and the highest) per pixel column of each trace,
+// worked out only for the ticks that came since the last redraw; the graph is redrawn at most
+// four times a second and only when something came; the list is built once per group and its
+// texts changed in place, so a tap is answered before the graph is drawn again.
 "use strict";
 
-const groups = new Map();  // name -> {colour, state, reading, ticks: Map(tick -> degrees)}
-let order = [];            // the names, in the order they came
-let picked = null;
-let graph = null;
-let drawSoon = false;
-let ready = false;     // the lesson so far has all come
-let complete = false;  // and has been drawn
+const RedrawGapMs = 250;      // redraws at most this often
+const LeastColumns = 64;      // the graph is never thinned below this many columns
+const FadedAlpha = "40";      // the other traces' colour alpha while one is picked
+const LostErrors = 3;         // the feed failing this often ...
+const LostWindowMs = 60000;   // ... within this time: the device cannot follow the feed
+const ReopenMs = 5000;        // a feed the browser gave up is opened again after this
 
-function group(name, colour) {
-  if (!groups.has(name)) {
-    groups.set(name, {colour: colour || "#000000", state: "", reading: null, ticks: new Map()});
-    order.push(name);
+const Offline = "オフライン";
+const Reconnecting = "とぎれました。つなぎなおしています…";
+const Lost = "先生のパソコンと つながりません。この たんまつが おいつけないか、" +
+             "先生のパソコンに とどきません。先生に しらせてください。";
+
+const byId = (id) => document.getElementById(id);
+
+// The class as the page holds it.
+let groups = [];            // in the order they came: see Group()
+const byName = new Map();
+let alone = false;
+let picked = -1;            // the index of the group tapped, or -1
+let ready = false;          // the lesson so far has all come
+let complete = false;       // and has been drawn whole once
+
+// The graph: the chart, and how the ticks are thinned for it. A column holds `span` ticks (a
+// power of two, the same for every trace so that they share their times); a column is drawn as
+// its lowest and highest degrees, or as its one tick when `span` is 1.
+let chart = null;
+let columns = 0;            // pixel columns of the plot
+let span = 1;
+let times = [];             // seconds of each point, shared by every trace
+let changed = false;        // something came that the graph does not show yet
+let timer = 0;
+let lastDraw = -Infinity;
+
+function Group(n) {
+  return {
+    name: n, colour: "#000000", state: "", reading: null, sensor: "", lo: 0, hi: 100,
+    degrees: new Float32Array(2048),  // by tick; NaN: no reading at that tick
+    length: 0,                        // ticks held
+    since: Infinity,                  // the first tick changed since the points were worked out
+    points: [],                       // the thinned trace, by column: see thin()
+    item: null, reading_: null, state_: null,
+  };
+}
+
+function groupOf(n) {
+  let g = byName.get(n);
+  if (!g) {
+    g = Group(n);
+    byName.set(n, g);
+    groups.push(g);
+    if (chart) {  // a new trace: the chart is made again with it at the next redraw
+      chart.destroy();
+      chart = null;
+    }
+    addItem(g, groups.length - 1);
   }
-  const g = groups.get(name);
-  if (colour) g.colour = colour;
   return g;
 }
 
-function take(frame) {
-  if (frame.t === "class") {
-    document.getElementById("class").textContent = frame.class;
-    groups.clear();
-    order = [];
-    for (const g of frame.groups) {
-      const held = group(g.n, g.c);
-      held.state = g.s;
-      held.reading = g.r;
-    }
-  } else if (frame.t === "group") {
-    const g = group(frame.n, frame.c);
-    g.state = frame.s;
-    g.reading = frame.r;
-  } else if (frame.t === "ready") {
-    ready = true;
-  } else if (frame.t === "ticks") {
-    const g = group(frame.n, frame.c);
-    if (frame.new) g.ticks.clear();
-    frame.d.forEach((d, i) => { if (d !== null) g.ticks.set(frame.from + i, d); });
+// ---- the ticks -------------------------------------------------------------------------
+
+function store(g, from, d, fresh) {
+  if (fresh) {
+    g.length = 0;
+    g.since = 0;
   }
-  soon();
+  const end = from + d.length;
+  if (end > g.degrees.length) {
+    let size = g.degrees.length;
+    while (size < end) size *= 2;
+    const grown = new Float32Array(size);
+    grown.set(g.degrees.subarray(0, g.length));
+    g.degrees = grown;
+  }
+  if (from > g.length) g.degrees.fill(NaN, g.length, from);
+  for (let i = 0; i < d.length; ++i) g.degrees[from + i] = d[i] === null ? NaN : d[i];
+  g.since = Math.min(g.since, from, g.length);
+  g.length = Math.max(g.length, end);
 }
 
+// The span of a column for `ticks` ticks over the plot's columns.
+function spanFor(ticks) {
+  let s = 1;
+  while (Math.ceil(ticks / s) > columns) s *= 2;
+  return s;
+}
+
+// Works out again the columns of `g` from the first tick that changed, and pads its trace with
+// gaps to `count` columns. Each column gives `per` points, in the order they happened.
+function thin(g, count, per) {
+  const pts = g.points;
+  if (g.since !== Infinity) {
+    const first = Math.floor(g.since / span);
+    const own = Math.ceil(g.length / span);
+    pts.length = Math.min(pts.length, first * per);
+    while (pts.length < first * per) pts.push(null);
+    const deg = g.degrees;
+    for (let c = first; c < own; ++c) {
+      let lo = Infinity, hi = -Infinity, loAt = -1, hiAt = -1;
+      const end = Math.min(g.length, (c + 1) * span);
+      for (let t = c * span; t < end; ++t) {
+        const v = deg[t];  // NaN compares false: a tick without a reading is passed over
+        if (v < lo) { lo = v; loAt = t; }
+        if (v > hi) { hi = v; hiAt = t; }
+      }
+      if (loAt < 0) {
+        for (let p = 0; p < per; ++p) pts.push(null);
+      } else if (per === 1) {
+        pts.push(lo);
+      } else if (loAt <= hiAt) {
+        pts.push(lo, hi);
+      } else {
+        pts.push(hi, lo);
+      }
+    }
+    g.since = Infinity;
+  }
+  pts.length = Math.min(pts.length, count * per);
+  while (pts.length < count * per) pts.push(null);
+}
+
+// The graph's data, brought up to what the page holds.
+function data() {
+  let most = 0;
+  for (const g of groups) most = Math.max(most, g.length);
+  const s = spanFor(most);
+  if (s !== span) {  // the lesson outgrew the columns (or started anew): all worked out again
+    span = s;
+    times.length = 0;
+    for (const g of groups) {
+      g.points.length = 0;
+      g.since = 0;
+    }
+  }
+  const per = span === 1 ? 1 : 2;
+  const count = Math.ceil(most / span);
+  times.length = Math.min(times.length, count * per);
+  for (let c = times.length / per; c < count; ++c) {
+    if (per === 1) times.push(c / 2);
+    else times.push(c * span / 2, (c * span + span - 1) / 2);
+  }
+  for (const g of groups) thin(g, count, per);
+  return [times, ...groups.map((g) => g.points)];
+}
+
+// ---- the graph -------------------------------------------------------------------------
+
+function colourOf(i) {
+  const g = groups[i];
+  return picked < 0 || picked === i ? g.colour : g.colour + FadedAlpha;
+}
+
+function widthOf(i) {
+  return picked < 0 ? 2 : picked === i ? 5 : 1.5;
+}
+
+function size() {
+  const box = byId("graph");
+  return {width: Math.max(200, box.clientWidth), height: Math.max(160, box.clientHeight)};
+}
+
+function makeChart() {
+  const font = "16px sans-serif";
+  const axis = {font, labelFont: "bold 18px sans-serif", stroke: "#000",
+                grid: {stroke: "#00008040", width: 1}, ticks: {stroke: "#00008080", width: 1}};
+  const opts = Object.assign(size(), {
+    legend: {show: false},
+    cursor: {show: false, drag: {x: false, y: false, setScale: false}},
+    select: {show: false},
+    scales: {
+      x: {time: false, range: (u, lo, hi) => [0, Math.max(30, hi || 0)]},
+      y: {range: (u, lo, hi) => {
+        if (lo === null || hi === null) return [0, 40];
+        const middle = (lo + hi) / 2;
+        const half = Math.max(1, (hi - lo) / 2) * 1.1;
+        return [middle - half, middle + half];
+      }},
+    },
+    axes: [Object.assign({label: "秒"}, axis), Object.assign({label: "℃", size: 60}, axis)],
+    series: [{}, ...groups.map((g, i) => ({
+      stroke: () => colourOf(i), width: widthOf(i), points: {show: false}, spanGaps: false,
+    }))],
+  });
+  chart = new uPlot(opts, [[]].concat(groups.map(() => [])), byId("graph"));
+  columns = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio));
+}
+
+// A redraw, when something changed, at most every RedrawGapMs.
 function soon() {
-  if (drawSoon) return;
-  drawSoon = true;
-  setTimeout(() => { drawSoon = false; draw(); }, 250);
+  changed = true;
+  if (timer) return;
+  const wait = Math.max(0, lastDraw + RedrawGapMs - performance.now());
+  timer = setTimeout(() => requestAnimationFrame(draw), wait);
 }
 
-function rows() {
-  let last = -1;
-  for (const g of groups.values()) for (const t of g.ticks.keys()) last = Math.max(last, t);
-  const data = [];
-  for (let t = 0; t <= last; ++t) {
-    const row = [t / 2];
-    let any = false;
-    for (const name of order) {
-      const d = groups.get(name).ticks.get(t);
-      row.push(d === undefined ? null : d);
-      any = any || d !== undefined;
-    }
-    if (any) data.push(row);
-  }
-  return data;
-}
-
-function drawList() {
-  const list = document.getElementById("groups");
-  list.textContent = "";
-  for (const name of order) {
-    const g = groups.get(name);
-    const item = document.createElement("li");
-    if (name === picked) item.className = "picked";
-    if (g.state === "オフライン") item.classList.add("offline");
-    const swatch = document.createElement("span");
-    swatch.className = "swatch";
-    swatch.style.background = g.colour;
-    const label = document.createElement("span");
-    label.className = "name";
-    label.textContent = name;
-    const reading = document.createElement("span");
-    reading.className = "reading";
-    reading.textContent = g.reading === null ? "--" : g.reading.toFixed(1) + "℃";
-    const what = document.createElement("span");
-    what.className = "what";
-    what.textContent = g.state;
-    item.append(swatch, label, reading, what);
-    item.addEventListener("click", () => { picked = picked === name ? null : name; draw(); });
-    list.append(item);
-  }
-}
-
-// Every group's ticks as [tick, degrees], in order, as JSON: what the page holds.
-function traces() {
-  const all = {};
-  for (const name of order) all[name] = [...groups.get(name).ticks.entries()].sort((a, b) => a[0] - b[0]);
-  return JSON.stringify(all);
+function draw() {
+  timer = 0;
+  if (!changed || groups.length === 0) return;
+  changed = false;
+  const start = performance.now();
+  if (!chart) makeChart();
+  const d = data();
+  chart.batch(() => chart.setData(d));
+  lastDraw = performance.now();
+  painted(start);
 }
 
 // What a harness reads: each redraw's time, the newest tick of each group it painted, and when
@@ -105,7 +222,7 @@ function traces() {
 function painted(start) {
   performance.measure("redraw", {start});
   const newest = {};
-  for (const name of order) newest[name] = Math.max(-1, ...groups.get(name).ticks.keys());
+  for (const g of groups) newest[g.name] = g.length - 1;
   performance.mark("painted", {detail: newest});
   if (ready && !complete) {
     complete = true;
@@ -113,31 +230,166 @@ function painted(start) {
   }
 }
 
-function draw() {
+// The picked trace drawn forward, the paths as they were.
+function restyle() {
+  if (!chart) return;
   const start = performance.now();
-  drawList();
-  if (order.length === 0) return;
-  const series = {};
-  for (const name of order)
-    series[name] = {strokeWidth: name === picked ? 4 : picked ? 1 : 2,
-                    color: name === picked || !picked ? groups.get(name).colour : groups.get(name).colour + "80"};
-  const options = {labels: ["秒", ...order], series, colors: order.map(n => groups.get(n).colour),
-                   connectSeparatedPoints: true, legend: "always", labelsSeparateLines: true,
-                   xlabel: "秒", ylabel: "℃", gridLineColor: "#000080", axisLabelFontSize: 16,
-                   animatedZooms: false, interactionModel: {}};
-  const data = rows();
-  if (data.length === 0) return;
-  if (graph) graph.updateOptions(Object.assign({file: data}, options));
-  else graph = new Dygraph(document.getElementById("graph"), data, options);
-  painted(start);
+  chart.series.forEach((s, i) => { if (i > 0) s.width = widthOf(i - 1); });
+  chart.redraw(false, false);
+  performance.measure("redraw", {start});
+}
+
+new ResizeObserver(() => {
+  if (!chart) return;
+  chart.setSize(size());
+  const now = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio));
+  if (now !== columns) {
+    columns = now;
+    span = 0;  // worked out again at the next redraw
+  }
+  soon();
+}).observe(byId("graph"));
+
+// ---- the list and the read-out ------------------------------------------------------------
+
+function addItem(g, i) {
+  const item = document.createElement("li");
+  item.dataset.i = i;
+  const swatch = document.createElement("span");
+  swatch.className = "swatch";
+  const label = document.createElement("span");
+  label.className = "name";
+  label.textContent = g.name;
+  g.reading_ = document.createElement("span");
+  g.reading_.className = "reading";
+  g.state_ = document.createElement("span");
+  g.state_.className = "what";
+  item.append(swatch, label, g.reading_, g.state_);
+  g.item = item;
+  byId("groups").append(item);
+}
+
+function degreesText(r) {
+  return r === null || r === undefined ? "--" : r.toFixed(1);
+}
+
+function setText(element, text) {
+  if (element.textContent !== text) element.textContent = text;
+}
+
+function show(g) {
+  g.item.firstChild.style.background = g.colour;
+  setText(g.reading_, g.reading === null ? "--" : degreesText(g.reading) + "℃");
+  setText(g.state_, g.state);
+  g.item.classList.toggle("offline", g.state === Offline);
+  if (alone && g === groups[0]) {
+    setText(byId("big").firstChild, degreesText(g.reading));
+    setText(byId("sensor"), g.sensor);
+    setText(byId("lo"), degreesText(g.lo));
+    setText(byId("hi"), degreesText(g.hi));
+    const full = g.hi > g.lo && g.reading !== null ? (g.reading - g.lo) / (g.hi - g.lo) : 0;
+    byId("fill").style.height = (100 * Math.min(1, Math.max(0, full))).toFixed(1) + "%";
+  }
+}
+
+function learn(g, frame) {
+  if (frame.c) g.colour = frame.c;
+  if ("s" in frame) g.state = frame.s;
+  if ("r" in frame) g.reading = frame.r;
+  if ("k" in frame) g.sensor = frame.k;
+  if (typeof frame.lo === "number") g.lo = frame.lo;
+  if (typeof frame.hi === "number") g.hi = frame.hi;
+  show(g);
+}
+
+// A tap on a group: its row and trace forward at once, the graph restyled after that paint.
+byId("groups").addEventListener("click", (event) => {
+  const item = event.target.closest("li");
+  if (!item) return;
+  const i = Number(item.dataset.i);
+  if (picked >= 0 && groups[picked]) groups[picked].item.classList.remove("picked");
+  picked = picked === i ? -1 : i;
+  if (picked >= 0) item.classList.add("picked");
+  requestAnimationFrame(() => setTimeout(restyle, 0));
+});
+
+// ---- the feed ----------------------------------------------------------------------------
+
+function forget() {
+  if (chart) chart.destroy();
+  chart = null;
+  groups = [];
+  byName.clear();
+  picked = -1;
+  ready = false;
+  span = 1;
+  times = [];
+  byId("groups").textContent = "";
+}
+
+function take(frame) {
+  if (frame.t === "ticks") {
+    store(groupOf(frame.n), frame.from, frame.d, frame.new === true);
+    soon();
+  } else if (frame.t === "group") {
+    learn(groupOf(frame.n), frame);
+  } else if (frame.t === "class") {
+    forget();
+    alone = frame.alone === true;
+    document.body.classList.toggle("alone", alone);
+    setText(byId("class"), frame.class || "");
+    for (const g of frame.groups) learn(groupOf(g.n), g);
+    soon();
+  } else if (frame.t === "ready") {
+    ready = true;
+    changed = true;
+    clearTimeout(timer);
+    draw();  // the lesson so far, drawn whole now
+  }
+}
+
+let feed = null;
+let failures = [];
+
+function say(text, lost) {
+  const state = byId("state");
+  setText(state, text);
+  state.classList.toggle("lost", lost);
+}
+
+function recentFailures() {
+  const now = Date.now();
+  failures = failures.filter((t) => now - t < LostWindowMs);
+  return failures.length;
 }
 
 function listen() {
-  const feed = new EventSource("feed");
-  const state = document.getElementById("state");
-  feed.onopen = () => { state.textContent = ""; };
+  feed = new EventSource("feed");
+  feed.onopen = () => {
+    if (recentFailures() < LostErrors) say("", false);
+  };
   feed.onmessage = (event) => take(JSON.parse(event.data));
-  feed.onerror = () => { state.textContent = "とぎれました。つなぎなおしています…"; };
+  feed.onerror = () => {
+    failures.push(Date.now());
+    if (recentFailures() >= LostErrors) say(Lost, true);
+    else say(Reconnecting, false);
+    if (feed.readyState === EventSource.CLOSED) {  // refused: the browser will not retry
+      feed.close();
+      setTimeout(listen, ReopenMs);
+    }
+  };
+}
+
+// Every group's ticks with a reading as [tick, degrees], in order, as JSON: what the page holds.
+function traces() {
+  const all = {};
+  for (const g of groups) {
+    const ticks = [];
+    for (let t = 0; t < g.length; ++t)
+      if (!Number.isNaN(g.degrees[t])) ticks.push([t, Math.round(g.degrees[t] * 100) / 100]);
+    all[g.name] = ticks;
+  }
+  return JSON.stringify(all);
 }
 
 listen();
