@@ -170,7 +170,7 @@ class ShareServerTest : public QObject {
         const QByteArray feed = "GET /TOKEN/feed HTTP/1.1\r\nHost: x\r\n\r\n";
         QTest::newRow("the page") << "GET /TOKEN/" + close << QByteArray()
                                   << QByteArray("HTTP/1.1 200") << 0;
-        QTest::newRow("the chart") << "GET /TOKEN/dygraph.min.js" + close << QByteArray()
+        QTest::newRow("the chart") << "GET /TOKEN/uPlot.iife.min.js" + close << QByteArray()
                                    << QByteArray("HTTP/1.1 200") << 0;
         QTest::newRow("the page, compressed")
             << QByteArray(
@@ -186,8 +186,8 @@ class ShareServerTest : public QObject {
                                   << 1;
         QTest::newRow("another file") << "GET /TOKEN/../../etc/passwd" + close << QByteArray()
                                       << QByteArray("HTTP/1.1 404") << 1;
-        QTest::newRow("a file of the chart's folder")
-            << "GET /TOKEN/dygraph.js" + close << QByteArray() << QByteArray("HTTP/1.1 404") << 1;
+        QTest::newRow("a file of the chart's package")
+            << "GET /TOKEN/uPlot.esm.js" + close << QByteArray() << QByteArray("HTTP/1.1 404") << 1;
         QTest::newRow("a POST") << "POST /TOKEN/" + close << QByteArray()
                                 << QByteArray("HTTP/1.1 404") << 1;
         QTest::newRow("a GET with a body")

@@ -42,7 +42,7 @@ class PackageTest : public QObject {
         QVERIFY2(fields.contains("Version: " KELVIRA_VERSION "\n"), qPrintable(fields));
         for (const char* needed :
              {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6", "libmosquitto1",
-              "libjs-dygraphs", "libqt6network6", "libqrencode4"})
+              "libqt6network6", "libqrencode4"})
             QVERIFY2(fields.contains(needed), qPrintable(fields));
         QCOMPARE(Run({path("usr/bin/kelvira"), "--version"}, &version), 0);
         QCOMPARE(version, QString("kelvira " KELVIRA_VERSION "\n"));
