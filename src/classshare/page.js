@@ -4,15 +4,16 @@
 // only listens to its feed (Server-Sent Events): it sends nothing.
 //
 // Made for a cheap tablet: each group's degrees are kept in a typed array by tick; the graph is
-// handed at most one pair of points (the lowest and the highest) per pixel column of each trace,
+// handed at most one pair of points (the lowest and the highest) per column of each trace (as wide as its line),
 // worked out only for the ticks that came since the last redraw; the graph is redrawn at most
 // four times a second and only when something came; the list is built once per group and its
 // texts changed in place, so a tap is answered before the graph is drawn again.
 "use strict";
 
 const RedrawGapMs = 250;      // redraws at most this often
-const OpeningGapMs = 1000;    // and this often while the lesson so far is coming
+const OpeningGapMs = 2000;    // and this often while the lesson so far is coming
 const LeastColumns = 64;      // the graph is never thinned below this many columns
+const ColumnPx = 2;           // the width of a column in pixels, the width of a trace's line
 const PickedWidth = 5;        // the picked trace's line, over the others veiled
 const LostErrors = 3;         // the feed failing this often ...
 const LostWindowMs = 60000;   // ... within this time: the device cannot follow the feed
@@ -33,11 +34,12 @@ let picked = -1;            // the index of the group tapped, or -1
 let ready = false;          // the lesson so far has all come
 let complete = false;       // and has been drawn whole once
 
-// The graph: the chart, and how the ticks are thinned for it. A column holds `span` ticks (a
+// The graph: the chart, and how the ticks are thinned for it. A column, as wide as a trace's
+// line, holds `span` ticks (a
 // power of two, the same for every trace so that they share their times); a column is drawn as
 // its lowest and highest degrees, or as its one tick when `span` is 1.
 let chart = null;
-let columns = 0;            // pixel columns of the plot
+let columns = 0;            // columns of the plot
 let span = 1;
 let times = [];             // seconds of each point, shared by every trace
 let changed = false;        // something came that the graph does not show yet
@@ -228,7 +230,7 @@ function makeChart() {
   layer = document.createElement("canvas");
   chart = new uPlot(opts, [[]].concat(groups.map(() => [])), byId("graph"));
   chart.over.append(layer);
-  columns = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio));
+  columns = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio / ColumnPx));
 }
 
 // A redraw, when something changed, at most every RedrawGapMs (OpeningGapMs while the lesson
@@ -269,7 +271,7 @@ function painted(start) {
 new ResizeObserver(() => {
   if (!chart) return;
   chart.setSize(size());
-  const now = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio));
+  const now = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio / ColumnPx));
   if (now !== columns) {
     columns = now;
     span = 0;  // worked out again at the next redraw
