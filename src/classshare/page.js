@@ -316,8 +316,8 @@ function show(g) {
   if (alone && g === groups[0]) {
     setText(byId("big").firstChild, degreesText(g.reading));
     setText(byId("sensor"), g.sensor);
-    setText(byId("lo"), degreesText(g.lo));
-    setText(byId("hi"), degreesText(g.hi));
+    setText(byId("lo"), g.lo + "℃");
+    setText(byId("hi"), g.hi + "℃");
     const full = g.hi > g.lo && g.reading !== null ? (g.reading - g.lo) / (g.hi - g.lo) : 0;
     byId("fill").style.height = (100 * Math.min(1, Math.max(0, full))).toFixed(1) + "%";
   }
