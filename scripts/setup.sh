@@ -23,7 +23,7 @@ test_packages=(
 )
 windows_packages=(
     g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev xz-utils fonts-ipafont-gothic cmake
-    ninja-build imagemagick
+    ninja-build imagemagick libjs-dygraphs
 )
 
 wanted=("${run_packages[@]}")
