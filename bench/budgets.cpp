@@ -126,9 +126,11 @@ std::vector<Budget> KelviraBudgets() {
          "the captioned floor's", 1.1, true},
         {"peak memory, against the captioned floor", "peak", "captions.peak", 0,
          "the captioned floor's", 1.1, true},
-        // The port named by KELVIRA_PORT<N>, as the benchmark ran before.
-        {"start-up, port named", "startup.named", "floor.startup", 0, "the floor's", 1.5, true},
-        {"peak memory, port named", "peak.named", "floor.peak", 0, "the floor's", 1.5, true},
+        // The port named by KELVIRA_PORT<N>: the same start, held to the same limits (a looser
+        // limit of its own, kept from before the teacher's path was measured, only stood on its
+        // figure and said yes or no by chance).
+        {"start-up, port named", "startup.named", "floor.startup", 0, "the floor's", 1.4, true},
+        {"peak memory, port named", "peak.named", "floor.peak", 0, "the floor's", 1.4, true},
         // The page on a pupil's cheap tablet (a Chromebook's or iPad's CPU, the browser's CPU
         // slowed 6 times), with the largest class the view holds.
         {"page: 40 × 10 000 ticks drawn whole after opening",

@@ -44,6 +44,11 @@ QByteArray Deflated(const QByteArray& bytes) {
     return qCompress(bytes, 9).mid(4);
 }
 
+// A frame as one event of the stream.
+QByteArray Event(const QByteArray& frame) {
+    return "data: " + frame + "\n\n";
+}
+
 QByteArray Tag(const QByteArray& bytes) {
     return '"' + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16) + '"';
 }
@@ -260,7 +265,7 @@ void ShareServer::startFeed(Peer& peer) {
         "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\n"
         "Cache-Control: no-store\r\n" +
         Safety + "\r\nretry: 3000\n\n");
-    send(peer, lesson_.classFrame());
+    send(peer, Event(lesson_.classFrame()));
     peer.opening = true;
     peer.group = 0;
     peer.from = 0;
@@ -274,7 +279,7 @@ void ShareServer::sendOpening(Peer& peer) {
     while (peer.opening && peer.socket->bytesToWrite() < PartWhenUnsentBelow) {
         if (peer.group >= lesson_.groups()) {
             peer.opening = false;
-            send(peer, ReadyFrame());  // the lesson so far has all gone out
+            send(peer, Event(ReadyFrame()));  // the lesson so far has all gone out
             return;
         }
         const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.from);
@@ -283,21 +288,21 @@ void ShareServer::sendOpening(Peer& peer) {
             peer.from = 0;
             continue;
         }
-        const QByteArray frame =
-            lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh);
+        const QByteArray event =
+            Event(lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh));
         peer.fresh = false;
         peer.from += std::max(count, 0);
-        if (!send(peer, frame)) return;
+        if (!send(peer, event)) return;
     }
 }
 
-bool ShareServer::send(Peer& peer, const QByteArray& frame) {
+bool ShareServer::send(Peer& peer, const QByteArray& event) {
     // A browser that does not keep up is let go: the others and the lesson are not held up.
     if (peer.socket->bytesToWrite() > MostUnsent) {
         letGoOf(peer);
         return false;
     }
-    peer.socket->write("data: " + frame + "\n\n");
+    peer.socket->write(event);
     return true;
 }
 
@@ -307,39 +312,49 @@ void ShareServer::letGoOf(Peer& peer) {
 }
 
 void ShareServer::tellGroup(const QByteArray& frame) {
+    const QByteArray event = Event(frame);
     std::vector<QTcpSocket*> feeds;
     for (auto& [socket, peer] : peers_)
         if (peer->feed) feeds.push_back(socket);
     for (QTcpSocket* socket : feeds)
-        if (peers_.count(socket)) send(*peers_.at(socket), frame);
+        if (peers_.count(socket)) send(*peers_.at(socket), event);
 }
 
 void ShareServer::tellTicks(int group, int from, int count, bool fresh) {
     std::vector<QTcpSocket*> feeds;
     for (auto& [socket, peer] : peers_)
         if (peer->feed) feeds.push_back(socket);
+    // Each event is made once, whatever the number of tablets it goes to.
+    std::map<int, QByteArray> madeUpTo;  // the ticks from `from`, by their end
+    std::vector<QByteArray> anew;
     for (QTcpSocket* socket : feeds) {
         if (!peers_.count(socket)) continue;
         Peer& peer = *peers_.at(socket);
         const bool passed = !peer.opening || group < peer.group;
         if (peer.opening && group > peer.group) continue;  // the opening will send them
         if (fresh) {
-            if (passed) {
-                // The group's ticks anew, a part at a time like the opening.
-                const int all = lesson_.ticks(group);
-                for (int at = 0; at == 0 || at < all; at += TicksPerFrame)
-                    if (!send(peer, lesson_.ticksFrame(group, at, std::min(TicksPerFrame, all - at),
-                                                       at == 0)))
-                        break;
-            } else {
+            if (!passed) {
                 peer.from = 0;
                 peer.fresh = true;
+                continue;
             }
+            // The group's ticks anew, a part at a time like the opening.
+            if (anew.empty()) {
+                const int all = lesson_.ticks(group);
+                for (int at = 0; at == 0 || at < all; at += TicksPerFrame)
+                    anew.push_back(Event(
+                        lesson_.ticksFrame(group, at, std::min(TicksPerFrame, all - at), at == 0)));
+            }
+            for (const QByteArray& part : anew)
+                if (!send(peer, part)) break;
             continue;
         }
         // Ticks the browser has not had yet go out with the opening; ticks it has are sent now.
         const int end = passed ? from + count : std::min(from + count, peer.from);
-        if (end > from) send(peer, lesson_.ticksFrame(group, from, end - from, false));
+        if (end <= from) continue;
+        QByteArray& event = madeUpTo[end];
+        if (event.isEmpty()) event = Event(lesson_.ticksFrame(group, from, end - from, false));
+        send(peer, event);
     }
 }
 

@@ -80,7 +80,7 @@ class ShareServer : public QObject {
     void serve(Peer& peer, const PageFile& file, const RequestHead& head, bool lesson);
     void startFeed(Peer& peer);
     void sendOpening(Peer& peer);
-    bool send(Peer& peer, const QByteArray& frame);
+    bool send(Peer& peer, const QByteArray& event);
     void letGoOf(Peer& peer);
     void forget(QTcpSocket* socket);
     void told();

@@ -18,10 +18,10 @@ ShareWindow::ShareWindow() {
     setFont(GothicFont(12));
     auto* layout = new QVBoxLayout(this);
     auto* how = new QLabel(
-        QStringLiteral("タブレットで このアドレスを ひらくか、\nQRコードを よみとってください。"),
+        QStringLiteral("タブレットで このアドレスを\nひらくか、QRコードを\nよみとってください。"),
         this);
     address_ = new QLabel(this);
-    address_->setFont(GothicFont(15.75, true));
+    address_->setFont(GothicFont(12, true));
     address_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     code_ = new QLabel(this);
     code_->setAlignment(Qt::AlignCenter);
@@ -40,7 +40,11 @@ ShareWindow::ShareWindow() {
 }
 
 void ShareWindow::showAddress(const QString& address, const QImage& code) {
-    address_->setText(address);
+    // The server and the token on lines of their own: the window stays narrow enough to stand
+    // beside the main window, also zoomed for a projector.
+    const qsizetype token = address.lastIndexOf(QLatin1Char('/'), -2) + 1;
+    address_->setText(address.left(token) + QLatin1Char('\n') + address.mid(token));
+    address_->setToolTip(address);
     // Whole pixels for each module of the code: sharp, and readable across a table.
     const int side = std::max(code.width(), 1);
     const int modules = std::max(1, static_cast<int>(240 * CurrentZoom()) / side);
@@ -48,15 +52,28 @@ void ShareWindow::showAddress(const QString& address, const QImage& code) {
 }
 
 void ShareWindow::setCounts(int viewers, int refused, int letGo) {
-    counts_->setText(QStringLiteral("見ている %1　ことわった %2　おいつけなかった %3")
+    counts_->setText(QStringLiteral("見ている %1\nことわった %2\nおいつけなかった %3")
                          .arg(viewers)
                          .arg(refused)
                          .arg(letGo));
 }
 
-void ShareWindow::standBeside(const QWidget& main) {
-    const QRect frame = main.frameGeometry();
-    const QScreen* screen = main.screen();
+void ShareWindow::standBeside(QWidget& main) {
+    main_ = &main;
+    main.installEventFilter(this);
+    place();
+}
+
+bool ShareWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == main_ && (event->type() == QEvent::Resize || event->type() == QEvent::Move))
+        place();
+    return false;
+}
+
+void ShareWindow::place() {
+    if (!main_) return;
+    const QRect frame = main_->frameGeometry();
+    const QScreen* screen = main_->screen();
     const QRect room = screen ? screen->availableGeometry() : frame;
     int x = frame.right() + 1;
     if (x + width() > room.right()) x = frame.left() - width();
@@ -65,7 +82,7 @@ void ShareWindow::standBeside(const QWidget& main) {
 }
 
 QString ShareWindow::address() const {
-    return address_->text();
+    return address_->toolTip();
 }
 
 QString ShareWindow::counts() const {

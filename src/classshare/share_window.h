@@ -16,9 +16,10 @@ class ShareWindow : public QWidget {
     ShareWindow();
     void showAddress(const QString& address, const QImage& code);
     void setCounts(int viewers, int refused, int letGo);
-    // Places the window beside `main` (to its right, else to its left, else over its right
-    // edge), on the same screen, so that the main window stays in view.
-    void standBeside(const QWidget& main);
+    // Keeps the window beside `main` (to its right, else to its left, else over its right
+    // edge), on the same screen, so that the main window stays in view, also when the main
+    // window is zoomed or moved. `main` outlives the window.
+    void standBeside(QWidget& main);
     QString address() const;
     QString counts() const;
     // The teacher stopped the sharing, with the button or by closing the window.
@@ -26,8 +27,12 @@ class ShareWindow : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void place();
+
+    QWidget* main_ = nullptr;
     QLabel* address_;
     QLabel* code_;
     QLabel* counts_;
