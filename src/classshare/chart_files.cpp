@@ -24,11 +24,7 @@ std::vector<PageFile> ChartFiles() {
     return {{QStringLiteral("uPlot.iife.min.js"), "text/javascript; charset=utf-8",
              ReadAll(QStringLiteral(":/share/uPlot.iife.min.js"))},
             {QStringLiteral("uPlot.min.css"), "text/css; charset=utf-8",
-             ReadAll(QStringLiteral(":/share/uPlot.min.css"))},
-            {QStringLiteral("dygraph.min.js"), "text/javascript; charset=utf-8",
-             ReadAll(QStringLiteral("/usr/share/javascript/dygraphs/dygraph.min.js"))},
-            {QStringLiteral("dygraph.min.css"), "text/css; charset=utf-8",
-             ReadAll(QStringLiteral("/usr/share/javascript/dygraphs/dygraph.min.css"))}};
+             ReadAll(QStringLiteral(":/share/uPlot.min.css"))}};
 }
 
 }  // namespace ClassShare
