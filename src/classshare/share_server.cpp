@@ -19,8 +19,9 @@ namespace ClassShare {
 
 namespace {
 
-// The lesson so far is sent a part at a time, the next when less than this waits unsent.
-constexpr qint64 PartWhenUnsentBelow = 64 * 1024;
+// The lesson so far is sent some parts at a time, about this much, the next when less than
+// this waits unsent.
+constexpr qint64 PartWhenUnsentBelow = 256 * 1024;
 // A refused connection is closed once nothing has come from it for this long.
 constexpr int QuietMs = 100;
 // A comment on the feed this often keeps it open through the room's network.
@@ -276,11 +277,15 @@ void ShareServer::startFeed(Peer& peer) {
 // The next part of the lesson so far, while little waits unsent; the opening is over once
 // every group has gone out to its last tick.
 void ShareServer::sendOpening(Peer& peer) {
-    while (peer.opening && peer.socket->bytesToWrite() < PartWhenUnsentBelow) {
+    if (!peer.opening || peer.socket->bytesToWrite() >= PartWhenUnsentBelow) return;
+    // The parts go out together, in one write: the socket hands one write to the system at a
+    // time, and parts written one by one would cross it one turn of the event loop each.
+    QByteArray parts;
+    while (parts.size() < PartWhenUnsentBelow) {
         if (peer.group >= lesson_.groups()) {
             peer.opening = false;
-            send(peer, Event(ReadyFrame()));  // the lesson so far has all gone out
-            return;
+            parts += Event(ReadyFrame());  // the lesson so far has all gone out
+            break;
         }
         const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.from);
         if (count <= 0 && !peer.fresh) {
@@ -288,12 +293,11 @@ void ShareServer::sendOpening(Peer& peer) {
             peer.from = 0;
             continue;
         }
-        const QByteArray event =
-            Event(lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh));
+        parts += Event(lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh));
         peer.fresh = false;
         peer.from += std::max(count, 0);
-        if (!send(peer, event)) return;
     }
+    send(peer, parts);
 }
 
 bool ShareServer::send(Peer& peer, const QByteArray& event) {
