@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "bench/class_of_forty.h"
+#include "classlink/class_messages.h"
 #include "classshare/chart_files.h"
 #include "classshare/own_lesson.h"
 #include "classshare/sharing.h"
@@ -51,8 +52,8 @@ void Print(const char* key, double value) {
     std::fflush(stdout);
 }
 
-// The page's paintings: when each was done (ms since the epoch) and the newest tick of each
-// group it showed.
+// The page's paintings: when each was done (ms since the epoch, by the wall clock this process
+// reads too) and the newest tick of each group it showed.
 struct Painting {
     double at;
     std::map<QString, int> newest;
@@ -62,14 +63,13 @@ std::vector<Painting> Paintings(Chromium& browser) {
     const QJsonArray marks =
         QJsonDocument::fromJson(browser
                                     .evaluate("JSON.stringify(performance.getEntriesByName("
-                                              "'painted').map(m => [performance.timeOrigin + "
-                                              "m.startTime, m.detail]))")
+                                              "'painted').map(m => m.detail))")
                                     .toUtf8())
             .array();
     std::vector<Painting> paintings;
     for (const QJsonValue m : marks) {
-        Painting p{m[0].toDouble(), {}};
-        const QJsonObject newest = m[1].toObject();
+        Painting p{m["at"].toDouble(), {}};
+        const QJsonObject newest = m["newest"].toObject();
         for (auto g = newest.begin(); g != newest.end(); ++g) p.newest[g.key()] = g->toInt();
         paintings.push_back(p);
     }
@@ -126,7 +126,7 @@ int main(int argc, char** argv) {
             complete = browser
                            .evaluate(
                                "String(performance.getEntriesByName('graph-complete').map("
-                               "m => performance.timeOrigin + m.startTime)[0] || '')")
+                               "m => m.detail.at)[0] || '')")
                            .toDouble();
             return complete > 0;
         },
@@ -153,7 +153,9 @@ int main(int argc, char** argv) {
         }
         const auto& [topic, payload] = round[static_cast<size_t>(group)];
         window.receive(topic, payload);
-        sent.emplace_back(window.model().shownNames().value(group), tick, Now());
+        // The group by its name: the view keeps its groups in an order of its own.
+        const auto message = ClassLink::ReadMessage(QString(), topic, payload);
+        sent.emplace_back(message ? message->group : QString(), tick, Now());
         if (++group == static_cast<int>(round.size())) {
             group = 0;
             ++tick;
