@@ -107,7 +107,7 @@ fi
 if [[ ! -f "$prefix/lib/libqrencode.a" ]]; then
     cmake -S qrencode-source -B qrencode-build -G Ninja \
         -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DCMAKE_INSTALL_PREFIX="$prefix" \
-        "${qrencode_options[@]}" >qrencode.log
+        -Wno-dev "${qrencode_options[@]}" >qrencode.log
     cmake --build qrencode-build >>qrencode.log
     cmake --install qrencode-build >>qrencode.log
 fi
