@@ -133,6 +133,42 @@ class WindowsSetupTest : public QObject {
         QCOMPARE(Lessons(w.wine.home()), lessons);
     }
 
+    // Installed for every user, the setup lets both programs be reached on the private network
+    // through the firewall (a rule left by an older installation deleted first); installed for
+    // the current user alone it cannot, and asks nothing of the firewall. Seen as what the
+    // setup hands netsh (Wine's netsh is a stub that names its arguments on fixme+netsh).
+    void aMachineInstallOpensTheFirewallToBothPrograms() {
+        Windows w;
+        QVERIFY2(w.x.ok() && w.wine.ok(), "Xvfb or the Wine prefix did not start");
+        const auto netsh = [&](const QStringList& command) {
+            QProcess process;
+            w.wine.start(process, command.first(), command.mid(1), w.wine.home(),
+                         {"WINEDEBUG=fixme+netsh"});
+            if (!process.waitForFinished(120000) || process.exitCode() != 0)
+                return QStringList{"failed: " + command.join(' ')};
+            QStringList asked;
+            for (QString line : QString::fromUtf8(process.readAllStandardError()).split('\n')) {
+                const qsizetype at = line.indexOf("L\"advfirewall\"");
+                if (line.contains("fixme:netsh") && at >= 0)
+                    asked << line.mid(at).remove("L\"").remove('"').replace("\\\\", "\\");
+            }
+            return asked;
+        };
+        const QString dir = "C:\\Program Files\\Kelvira\\";
+        const QStringList added = netsh({Env("KELVIRA_WINDOWS_SETUP"), "/S", "/AllUsers"});
+        for (const QString program : {"kelvira.exe", "kelvira-class.exe"}) {
+            const QString rule =
+                "advfirewall firewall %1 rule name=Kelvira dir=in %2program=" + dir + program +
+                "%3";
+            const qsizetype add = added.indexOf(
+                rule.arg("add", "action=allow ", " protocol=TCP enable=yes profile=private"));
+            const qsizetype stale = added.indexOf(rule.arg("delete", "", ""));
+            QVERIFY2(add >= 0 && stale >= 0 && stale < add, qPrintable(added.join(" | ")));
+        }
+        QVERIFY2(netsh({Env("KELVIRA_WINDOWS_SETUP"), "/S", "/CurrentUser"}).isEmpty(),
+                 "a per-user install asked the firewall");
+    }
+
     void theDemonstrationMeasuresWithoutABox() {
         Windows w;
         w.install();
