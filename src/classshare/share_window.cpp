@@ -13,7 +13,9 @@
 namespace ClassShare {
 
 ShareWindow::ShareWindow() {
-    setWindowTitle(QStringLiteral("けるびら（タブレットで見せる）"));
+    // Its title does not begin as the main window's: a title that begins "けるびら" is the main
+    // window.
+    setWindowTitle(QStringLiteral("タブレットで見せる（けるびら）"));
     setAttribute(Qt::WA_ShowWithoutActivating);  // the main window keeps the keys
     setFont(GothicFont(12));
     auto* layout = new QVBoxLayout(this);

@@ -21,7 +21,7 @@
 namespace {
 
 const QString Kelvira = "C:\\Program Files\\Kelvira\\kelvira.exe";
-const QString Title = "けるびら$";  // the main window, not the share window beside it
+const QString Title = "けるびら";  // the main window, whatever marks its title carries
 
 QString Env(const char* name) {
     return qEnvironmentVariable(name);
