@@ -41,13 +41,13 @@ class ShareLessonTest : public QObject {
                     .join('\n')
                     .contains(page.section("//", 1, 1).section('/', 0, 0)));
 
-        QVERIFY(x.clickTitled("けるびら", StartButton.x(), StartButton.y()));  // the main window
+        QVERIFY(x.click(rig.programPid(), StartButton.x(), StartButton.y()));
         QVERIFY(BoxRig::waitFor([&] { return rig.trace.last("Recorded").toInt() >= 6; }, 20000));
         Chromium browser;
         QVERIFY2(browser.ok(), "Chromium did not start");
         QVERIFY(browser.open(page, QSize(800, 1280)));
         QTest::qWait(3000);
-        QVERIFY(x.clickTitled("けるびら", StartButton.x(), StartButton.y()));  // the main window
+        QVERIFY(x.click(rig.programPid(), StartButton.x(), StartButton.y()));
         QVERIFY(BoxRig::waitFor(
             [&] { return rig.trace.last("Start") == QStringLiteral("スタート"); }, 10000));
 
