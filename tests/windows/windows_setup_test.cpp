@@ -268,8 +268,8 @@ class WindowsSetupTest : public QObject {
     }
 
     // kelvira.exe measuring the box on COM1 shares its lesson on 127.0.0.1: Linux's Chromium
-    // follows the page, whose trace is the lesson file in the prefix's Documents; a wrong
-    // token and another path are refused there too.
+    // follows the page, whose trace is the lesson file in the prefix's Documents and whose
+    // download is that file; a wrong token and another path are refused there too.
     void theInstalledProgramSharesItsLesson() {
         Windows w;
         w.install();
@@ -323,6 +323,14 @@ class WindowsSetupTest : public QObject {
                 },
                 10000),
             qPrintable(shown.join(' ') + " | " + expected.join(' ')));
+        // The lesson's file as the page offers it: the file on the teacher's disk, byte for byte.
+        QFile lesson(lessons.first());
+        QVERIFY(lesson.open(QIODevice::ReadOnly));
+        const QString fetched = browser.evaluate(
+            "fetch('lesson.csv').then(r => r.arrayBuffer())"
+            ".then(b => btoa(Array.from(new Uint8Array(b), c => "
+            "String.fromCharCode(c)).join('')))");
+        QCOMPARE(QByteArray::fromBase64(fetched.toLatin1()), lesson.readAll());
         const QString refusals = browser.evaluate(
             "Promise.all(['/0123456789abcdef0123456789abcdef/', 'other.html'].map(u => "
             "fetch(u).then(r => r.status))).then(s => s.join(' '))");
