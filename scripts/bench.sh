@@ -5,7 +5,7 @@
 #   idle and while measuring, on a private Xvfb screen.
 # Prints the table and leaves it in build-bench/results/performance.md, with the benchmark
 # results (benchmarks.json) and two screenshots. Exits with 1 when a budget is not held.
-# Takes about five minutes once built. Options go to perf_report, e.g. --cpu-seconds 30.
+# Takes about seven minutes once built. Options go to perf_report, e.g. --cpu-seconds 30.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
