@@ -194,7 +194,7 @@ void MeasureMemory(const QString& lesson, const QString& floor, int minutes, int
     }
     rounds.store(figures, {"peak", "floor.peak", "peak.named", "captions.peak"}, Unit::KiB);
     const double classView = NumberPrinted(CLASS_MEMORY_BIN, {}, env, 300000);
-    if (classView > 0) figures["class.peak"] = {classView, Unit::KiB};
+    if (classView > 0) figures["class.peak"] = {classView, Unit::KiB, {}};
 }
 
 double CpuShare(pid_t pid, int seconds) {
@@ -245,10 +245,10 @@ void MeasureCpu(const QString& kelvira, const QString& floor, int seconds, const
     const bool measured = RedInGraph(before) == 0 && RedInGraph(after) > 20;
     Say(QString("CPU: the trace %1 in the graph while measuring")
             .arg(measured ? "was drawn" : "was NOT drawn"));
-    if (idle >= 0) figures["cpu.idle"] = {idle, Unit::CoreShare};
-    if (floorIdle >= 0) figures["floor.cpu.idle"] = {floorIdle, Unit::CoreShare};
-    if (measuring >= 0 && measured) figures["cpu.measuring"] = {measuring, Unit::CoreShare};
-    if (peak > 0) figures["peak.real"] = {double(peak), Unit::KiB};
+    if (idle >= 0) figures["cpu.idle"] = {idle, Unit::CoreShare, {}};
+    if (floorIdle >= 0) figures["floor.cpu.idle"] = {floorIdle, Unit::CoreShare, {}};
+    if (measuring >= 0 && measured) figures["cpu.measuring"] = {measuring, Unit::CoreShare, {}};
+    if (peak > 0) figures["peak.real"] = {double(peak), Unit::KiB, {}};
 }
 
 // Every figure, with what it is.
@@ -330,7 +330,8 @@ void MeasurePage(Figures& figures) {
         const QList<QByteArray> words = line.split(' ');
         if (words.size() != 2) continue;
         const QString key = QString::fromLatin1(words[0]);
-        figures[key] = {words[1].toDouble(), key == "page.heap" ? Unit::KiB : Unit::Milliseconds};
+        figures[key] = {
+            words[1].toDouble(), key == "page.heap" ? Unit::KiB : Unit::Milliseconds, {}};
     }
 #else
     (void)figures;
@@ -396,7 +397,7 @@ int main(int argc, char** argv) {
         Say("== the class view, 40 groups ticking twice a second");
         const double share = NumberPrinted(
             CLASS_CPU_BIN, {"20"}, room.environment(screen.display(), false, false), 300000);
-        if (share >= 0) figures["class.cpu"] = {share, Unit::CoreShare};
+        if (share >= 0) figures["class.cpu"] = {share, Unit::CoreShare, {}};
     }
     if (parts.contains("page")) {
         Say("== the shared page in a tablet's browser, its CPU 6 times slower");
