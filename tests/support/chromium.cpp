@@ -93,6 +93,14 @@ QString Chromium::evaluate(const QString& expression, int timeoutMs) {
     return result["result"].toObject()["value"].toString();
 }
 
+QByteArray Chromium::fetch(const QString& url) {
+    const QString base64 = evaluate(
+        "fetch('" + url +
+        "').then(r => r.arrayBuffer())"
+        ".then(b => btoa(Array.from(new Uint8Array(b), c => String.fromCharCode(c)).join('')))");
+    return QByteArray::fromBase64(base64.toLatin1());
+}
+
 bool Chromium::screenshot(const QString& path, QSize size) {
     resize(size);
     QTest::qWait(700);  // the page lays itself out and draws its graph anew at the size

@@ -22,6 +22,8 @@ class Chromium {
     // The value of the script `expression` (a text, or a promise of one), or empty after
     // `timeoutMs`.
     QString evaluate(const QString& expression, int timeoutMs = 10000);
+    // The bytes the page's own fetch() gets for `url` (relative to the page).
+    QByteArray fetch(const QString& url);
     // The page as shown at `size`, saved as `path` (PNG).
     bool screenshot(const QString& path, QSize size);
 
