@@ -58,17 +58,25 @@ RequestHead ReadHead(const QByteArray& bytes) {
     head.method = words[0];
     head.path = words[1];
     head.close = words[2] == "HTTP/1.0";
+    QList<QByteArray> seen;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines[i].chopped(lines[i].endsWith('\r') ? 1 : 0);
         const qsizetype colon = line.indexOf(':');
         if (colon <= 0 || !Token(line.left(colon)) || !Printable(line)) return OutOfForm();
         const QByteArray name = line.left(colon);
         const QByteArray value = line.mid(colon + 1).trimmed();
+        for (const char* once : {"content-length", "transfer-encoding", "host", "origin"}) {
+            if (!Named(name, once)) continue;
+            if (seen.contains(once)) return OutOfForm();
+            seen << once;
+        }
         if (Named(name, "connection")) head.close = Lists(value, "close");
         if (Named(name, "content-length")) head.body = head.body || value != "0";
         if (Named(name, "transfer-encoding")) head.body = true;
         if (Named(name, "accept-encoding")) head.deflate = Lists(value, "deflate");
         if (Named(name, "if-none-match")) head.ifNoneMatch = value;
+        if (Named(name, "host")) head.host = value;
+        if (Named(name, "origin")) head.origin = value;
     }
     return head;
 }

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QFile>
+#include <QHash>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QTcpSocket>
@@ -56,23 +57,27 @@ QByteArray Tag(const QByteArray& bytes) {
 
 const QByteArray Safety =
     "X-Content-Type-Options: nosniff\r\n"
-    "Content-Security-Policy: default-src 'self'; style-src 'self' 'unsafe-inline'; "
-    "img-src 'self' data:\r\n";
+    "Content-Security-Policy: default-src 'self'; connect-src 'self'; style-src 'self' "
+    "'unsafe-inline'; img-src 'self' data:\r\n";
 
 }  // namespace
 
-// A connection: the bytes of the request that has not come whole, and once it follows the
-// feed, where it stands in the lesson so far (the next group and tick to send).
+// A connection: where it comes from, the bytes of the request that has not come whole, and
+// once it follows the feed, where it stands in the lesson so far (the next group and tick to
+// send).
 struct ShareServer::Peer {
     QTcpSocket* socket = nullptr;
+    QHostAddress address;
+    quint64 since = 0;  // when it last came or was answered
     QByteArray in;
     bool answered = false;  // its first request has come whole
+    bool heading = true;    // a request's head is on its way (else it is idle between requests)
     bool feed = false;
     bool opening = false;  // the lesson so far is still going out
     int group = 0;
-    int from = 0;
+    int tick = 0;
     bool fresh = false;  // the next part starts the group's ticks anew
-    QTimer idle;
+    QTimer wait;         // for a request's head, or idle
 };
 
 ShareServer::ShareServer(const SharedLesson& lesson, const std::vector<PageFile>& extra)
@@ -95,6 +100,7 @@ ShareServer::ShareServer(const SharedLesson& lesson, const std::vector<PageFile>
 
 ShareServer::~ShareServer() {
     listener_.close();
+    for (QObject* socket : listener_.children()) socket->disconnect(this);
     for (auto& [socket, peer] : peers_) {
         socket->disconnect(this);
         socket->abort();
@@ -121,27 +127,23 @@ void ShareServer::told() {
 
 void ShareServer::accept() {
     while (QTcpSocket* socket = listener_.nextPendingConnection()) {
-        const auto waiting = std::count_if(peers_.begin(), peers_.end(),
-                                           [](const auto& p) { return !p.second->answered; });
-        if (waiting >= MostWaiting) {
+        const QHostAddress from = socket->peerAddress();
+        if (!makeRoom()) {
             ++refused_;
             told();
             socket->abort();
             socket->deleteLater();
             continue;
         }
+        socket->setReadBufferSize(MostRead);
         auto peer = std::make_unique<Peer>();
         peer->socket = socket;
-        peer->idle.setSingleShot(true);
-        connect(&peer->idle, &QTimer::timeout, this, [this, socket] {
-            Peer& p = *peers_.at(socket);
-            if (p.answered) {
-                forget(socket);  // idle between requests: closed, not refused
-                return;
-            }
-            refuse(socket, "408 Request Timeout");
+        peer->address = from;
+        peer->wait.setSingleShot(true);
+        connect(&peer->wait, &QTimer::timeout, this, [this, socket] {
+            if (peers_.at(socket)->heading) return refuse(socket, "408 Request Timeout");
+            forget(socket);  // idle between requests: closed, not refused
         });
-        peer->idle.start(HeadWaitMs);
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
             Peer& p = *peers_.at(socket);
@@ -155,8 +157,43 @@ void ShareServer::accept() {
                 told();
             }
         });
+        await(*peer, true);
         peers_[socket] = std::move(peer);
     }
+}
+
+bool ShareServer::makeRoom() {
+    // Waiting for their heads: when the room's share is taken, the address holding the most
+    // gives up its oldest for the newcomer, so that one address cannot shut the others out.
+    QHash<QHostAddress, int> waiting;
+    int all = 0;
+    for (auto& [socket, peer] : peers_)
+        if (peer->heading) ++waiting[peer->address], ++all;
+    if (all >= MostWaiting) {
+        Peer* oldest = nullptr;
+        const QHostAddress most = std::max_element(waiting.begin(), waiting.end()).key();
+        if (waiting[most] <= MostWaitingPerAddress) return false;
+        for (auto& [socket, peer] : peers_)
+            if (peer->heading && peer->address == most && (!oldest || peer->since < oldest->since))
+                oldest = peer.get();
+        refuse(oldest->socket, "408 Request Timeout");
+    }
+    if (static_cast<int>(peers_.size()) + closing_ < MostConnections) return true;
+    // All taken: the connection idle longest between its requests is closed for the newcomer.
+    Peer* idlest = nullptr;
+    for (auto& [socket, peer] : peers_)
+        if (!peer->heading && !peer->feed && (!idlest || peer->since < idlest->since))
+            idlest = peer.get();
+    if (!idlest) return false;
+    forget(idlest->socket);
+    return true;
+}
+
+// Waits for a request's head, or while the connection is idle between requests.
+void ShareServer::await(Peer& peer, bool head) {
+    peer.since = ++clock_;
+    peer.heading = head;
+    peer.wait.start(head ? HeadWaitMs : IdleMs);
 }
 
 void ShareServer::forget(QTcpSocket* socket) {
@@ -174,6 +211,8 @@ void ShareServer::refuse(QTcpSocket* socket, const char* status) {
     ++refused_;
     socket->disconnect(this);
     peers_.erase(socket);
+    ++closing_;
+    connect(socket, &QObject::destroyed, this, [this] { --closing_; });
     socket->write(QByteArray("HTTP/1.1 ") + status +
                   "\r\nContent-Type: text/plain\r\nContent-Length: 8\r\nConnection: "
                   "close\r\n\r\nrefused\n");
@@ -195,9 +234,11 @@ void ShareServer::refuse(QTcpSocket* socket, const char* status) {
 
 void ShareServer::readFrom(QTcpSocket* socket) {
     Peer& peer = *peers_.at(socket);
-    peer.in += socket->readAll();
     // The page sends nothing on its feed: whatever comes there is refused.
     if (peer.feed) return refuse(socket, "400 Bad Request");
+    // A new request's head has begun: it has HeadWaitMs to come whole, however slowly it comes.
+    if (!peer.heading) await(peer, true);
+    peer.in += socket->readAll();
     while (!peer.in.isEmpty()) {
         const RequestHead head = ReadHead(peer.in);
         if (head.form == RequestHead::Form::Unfinished) return;
@@ -208,9 +249,11 @@ void ShareServer::readFrom(QTcpSocket* socket) {
         if (++requestsThisSecond_ > MostRequestsPerSecond)
             return refuse(socket, "503 Service Unavailable");
         answer(peer, head);
-        // Refused, closed, or the feed now: nothing more is read as requests.
-        if (!peers_.count(socket) || peer.feed || head.close) return;
-        peer.idle.start(IdleMs);
+        // Refused, or the feed now: nothing more is read as requests.
+        if (!peers_.count(socket) || peer.feed) return;
+        // Closing once the answer is out; forgotten if the browser lingers.
+        if (head.close) return await(peer, false);
+        await(peer, !peer.in.isEmpty());
     }
 }
 
@@ -220,6 +263,10 @@ void ShareServer::answer(Peer& peer, const RequestHead& head) {
         return refuse(peer.socket, "404 Not Found");
     const QString name = QString::fromLatin1(head.path.mid(prefix.size()));
     if (name == QLatin1String("feed")) {
+        // Only the page itself opens the feed: a page elsewhere that a pupil was sent to
+        // cannot read the lesson through the browser.
+        if (!head.origin.isEmpty() && head.origin != "http://" + head.host)
+            return refuse(peer.socket, "403 Forbidden");
         if (viewers() >= MostViewers) return refuse(peer.socket, "503 Service Unavailable");
         return startFeed(peer);
     }
@@ -261,7 +308,8 @@ void ShareServer::serve(Peer& peer, const PageFile& file, const RequestHead& hea
 
 void ShareServer::startFeed(Peer& peer) {
     peer.feed = true;
-    peer.idle.stop();
+    peer.heading = false;
+    peer.wait.stop();
     peer.socket->write(
         "HTTP/1.1 200 OK\r\nContent-Type: text/event-stream; charset=utf-8\r\n"
         "Cache-Control: no-store\r\n" +
@@ -269,7 +317,7 @@ void ShareServer::startFeed(Peer& peer) {
     send(peer, Event(lesson_.classFrame()));
     peer.opening = true;
     peer.group = 0;
-    peer.from = 0;
+    peer.tick = 0;
     told();
     sendOpening(peer);
 }
@@ -287,15 +335,15 @@ void ShareServer::sendOpening(Peer& peer) {
             parts += Event(ReadyFrame());  // the lesson so far has all gone out
             break;
         }
-        const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.from);
+        const int count = std::min(TicksPerFrame, lesson_.ticks(peer.group) - peer.tick);
         if (count <= 0 && !peer.fresh) {
             ++peer.group;
-            peer.from = 0;
+            peer.tick = 0;
             continue;
         }
-        parts += Event(lesson_.ticksFrame(peer.group, peer.from, std::max(count, 0), peer.fresh));
+        parts += Event(lesson_.ticksFrame(peer.group, peer.tick, std::max(count, 0), peer.fresh));
         peer.fresh = false;
-        peer.from += std::max(count, 0);
+        peer.tick += std::max(count, 0);
     }
     send(peer, parts);
 }
@@ -338,7 +386,7 @@ void ShareServer::tellTicks(int group, int from, int count, bool fresh) {
         if (peer.opening && group > peer.group) continue;  // the opening will send them
         if (fresh) {
             if (!passed) {
-                peer.from = 0;
+                peer.tick = 0;
                 peer.fresh = true;
                 continue;
             }
@@ -354,7 +402,7 @@ void ShareServer::tellTicks(int group, int from, int count, bool fresh) {
             continue;
         }
         // Ticks the browser has not had yet go out with the opening; ticks it has are sent now.
-        const int end = passed ? from + count : std::min(from + count, peer.from);
+        const int end = passed ? from + count : std::min(from + count, peer.tick);
         if (end <= from) continue;
         QByteArray& event = madeUpTo[end];
         if (event.isEmpty()) event = Event(lesson_.ticksFrame(group, from, end - from, false));

@@ -32,12 +32,20 @@ constexpr int MostViewers = 80;
 constexpr int MostRequestsPerSecond = 1000;
 // What may wait unsent for one browser before it is let go.
 constexpr qint64 MostUnsent = 1 << 20;
-// Connections whose first request has not come whole; more are refused.
+// Connections whose request has not come whole, in all; when they are all taken, an address
+// holding more than a few gives up its oldest for a newcomer, from wherever it comes.
 constexpr int MostWaiting = 100;
-// How long a connection may take to send its first request's head.
+constexpr int MostWaitingPerAddress = 10;
+// Connections open at once, those being refused included, well under the open files of a
+// desktop's process (1 024 on Debian, where the broker's link and the lesson's file need
+// theirs too). A newcomer beyond it takes the place of the one idle longest.
+constexpr int MostConnections = 400;
+// What is read from a connection before its request is looked at.
+constexpr qint64 MostRead = 64 * 1024;
+// How long a connection may take to send a request's head, the first or any later one.
 constexpr int HeadWaitMs = 5000;
 // How long a connection may stay idle between requests before it is closed.
-constexpr int IdleMs = 30000;
+constexpr int IdleMs = 5000;
 
 // A file the page needs, served as it is: its name after the token, type and bytes.
 struct PageFile {
@@ -64,6 +72,8 @@ class ShareServer : public QObject {
     void tellTicks(int group, int from, int count, bool fresh);
 
     int viewers() const;
+    // Connections open, those being refused included.
+    int connections() const { return static_cast<int>(peers_.size()) + closing_; }
     int refused() const { return refused_; }
     int letGo() const { return letGo_; }
     QString token() const { return token_; }
@@ -73,6 +83,9 @@ class ShareServer : public QObject {
   private:
     struct Peer;
     void accept();
+    // Makes room for a newcomer; false when there is none.
+    bool makeRoom();
+    void await(Peer& peer, bool head);
     void readFrom(QTcpSocket* socket);
     void answer(Peer& peer, const RequestHead& head);
     void refuse(QTcpSocket* socket, const char* status);
@@ -91,6 +104,8 @@ class ShareServer : public QObject {
     std::map<QString, QByteArray> deflated_;  // the files compressed, by name
     std::map<QTcpSocket*, std::unique_ptr<Peer>> peers_;
     QTcpServer listener_;
+    int closing_ = 0;    // refused connections not yet closed
+    quint64 clock_ = 0;  // counts the connections' events, to tell the oldest
     int refused_ = 0;
     int letGo_ = 0;
     int requestsThisSecond_ = 0;

@@ -10,6 +10,11 @@
 #include <QtTest>
 #include <memory>
 #include <vector>
+#ifdef _WIN32
+#define PSAPI_VERSION 2
+#include <psapi.h>
+#include <windows.h>
+#endif
 
 #include "classshare/chart_files.h"
 #include "classshare/class_source.h"
@@ -38,6 +43,21 @@ ClassLink::Message Tick(const QString& group, int index, double degrees) {
     m.tick = {Id, index, index / 2.0, degrees, 63};
     return m;
 }
+
+// This process's memory in use, in bytes.
+qint64 Resident() {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<qint64>(counters.WorkingSetSize);
+#else
+    QFile statm("/proc/self/statm");
+    if (!statm.open(QIODevice::ReadOnly)) return 0;
+    return statm.readAll().split(' ').value(1).toLongLong() * 4096;
+#endif
+}
+
+enum class Attack { EndlessHeads, IdleAfterAPage, HugeBody };
 
 // A browser's side of the feed: the events' data as they come.
 class Feed : public QObject {
@@ -147,6 +167,12 @@ class ShareServerTest : public QObject {
         QTest::newRow("a header without colon")
             << QByteArray("GET /t/ HTTP/1.1\r\nHost\r\n\r\n") << Form::OutOfForm << false;
         QTest::newRow("TLS") << QByteArray("\x16\x03\x01", 3) << Form::OutOfForm << false;
+        QTest::newRow("two lengths")
+            << QByteArray("GET /t/ HTTP/1.1\r\nContent-Length: 0\r\nContent-Length: 5\r\n\r\n")
+            << Form::OutOfForm << false;
+        QTest::newRow("two origins")
+            << QByteArray("GET /t/ HTTP/1.1\r\nOrigin: http://a\r\nOrigin: http://b\r\n\r\n")
+            << Form::OutOfForm << false;
         QTest::newRow("too long, unfinished")
             << QByteArray(ClassShare::MostHead, 'a') << Form::OutOfForm << false;
     }
@@ -204,6 +230,23 @@ class ShareServerTest : public QObject {
             << QByteArray("GET /0123/feed HTTP/1.1\r\n\r\n") << QByteArray()
             << QByteArray("HTTP/1.1 404") << 1;
         QTest::newRow("the feed") << feed << QByteArray() << QByteArray("HTTP/1.1 200") << 0;
+        QTest::newRow("the feed, from the page")
+            << QByteArray(
+                   "GET /TOKEN/feed HTTP/1.1\r\nHost: 10.0.0.5:8300\r\n"
+                   "Origin: http://10.0.0.5:8300\r\n\r\n")
+            << QByteArray() << QByteArray("HTTP/1.1 200") << 0;
+        QTest::newRow("the feed, from a page elsewhere")
+            << QByteArray(
+                   "GET /TOKEN/feed HTTP/1.1\r\nHost: 10.0.0.5:8300\r\n"
+                   "Origin: http://evil.example\r\n\r\n")
+            << QByteArray() << QByteArray("HTTP/1.1 403") << 1;
+        QTest::newRow("garbage as a second request")
+            << QByteArray("GET /TOKEN/page.js HTTP/1.1\r\nHost: x\r\n\r\n")
+            << QByteArray("\x01\x02\r\n\r\n") << QByteArray("HTTP/1.1 400") << 1;
+        QTest::newRow("a body on a second request")
+            << QByteArray("GET /TOKEN/page.js HTTP/1.1\r\nHost: x\r\n\r\n")
+            << QByteArray("GET /TOKEN/ HTTP/1.1\r\nContent-Length: 2400000000\r\n\r\n")
+            << QByteArray("HTTP/1.1 400") << 1;
         QTest::newRow("words from the browser on the feed")
             << feed << QByteArray("hi") << QByteArray("HTTP/1.1 200") << 1;
     }
@@ -214,8 +257,7 @@ class ShareServerTest : public QObject {
         QFETCH(int, refused);
         sent.replace("TOKEN", server_->token().toLatin1());
         const QByteArray got = this->answer(sent, then);
-        QVERIFY2(got.startsWith(answer) || got.contains("\r\n" + answer),
-                 got.left(300).constData());
+        QVERIFY2(got.startsWith(answer) || got.contains("\n" + answer), got.left(300).constData());
         QTRY_COMPARE(server_->refused(), refused);
     }
 
@@ -275,6 +317,107 @@ class ShareServerTest : public QObject {
         }
         QCOMPARE(server_->letGo(), 1);
         QCOMPARE(server_->viewers(), 1);
+    }
+
+    // What one address in the room can do without the token, each row with the tablet asking
+    // for the page meanwhile: answered within 2 s, the server's connections and memory bound.
+    void aTabletIsAnsweredDuringAnAttack_data() {
+        QTest::addColumn<Attack>("attack");
+        QTest::addColumn<int>("refused");  // at least
+        QTest::newRow("150 heads that never end") << Attack::EndlessHeads << 50;
+        QTest::newRow("450 connections idle after a page") << Attack::IdleAfterAPage << 0;
+        QTest::newRow("a body of 2.4 GB announced, 200 MB sent") << Attack::HugeBody << 1;
+    }
+    void aTabletIsAnsweredDuringAnAttack() {
+        QFETCH(Attack, attack);
+        QFETCH(int, refused);
+        const QByteArray token = server_->token().toLatin1();
+        const qint64 before = Resident();
+        std::vector<std::unique_ptr<QTcpSocket>> sockets;
+        const auto open = [&](int n, const QByteArray& bytes) {
+            for (int i = 0; i < n; ++i) {
+                sockets.push_back(std::make_unique<QTcpSocket>());
+                sockets.back()->connectToHost(QHostAddress::LocalHost, port_);
+                sockets.back()->write(bytes);
+            }
+        };
+        qint64 most = 0;  // the server's connections at most
+        const auto watch = [&] {
+            most = std::max<qint64>(most, server_->connections());
+            return true;
+        };
+        switch (attack) {
+            case Attack::EndlessHeads:
+                open(150, "GET /x HTTP/1.1\r\n");
+                QTRY_VERIFY(watch() && server_->refused() >= refused);
+                break;
+            case Attack::IdleAfterAPage:
+                open(450, "GET /" + token + "/page.js HTTP/1.1\r\nHost: x\r\n\r\n");
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    watch() && std::all_of(sockets.begin(), sockets.end(),
+                                           [](const auto& s) {
+                                               return s->bytesAvailable() > 0 ||
+                                                      s->state() ==
+                                                          QAbstractSocket::UnconnectedState;
+                                           }),
+                    20000);
+                break;
+            case Attack::HugeBody: {
+                open(1, "GET /" + token + "/ HTTP/1.1\r\nContent-Length: 2400000000\r\n\r\n");
+                QTcpSocket& s = *sockets.back();
+                const QByteArray zeros(1 << 20, '\0');
+                for (int sent = 0; sent < 200 && s.state() != QAbstractSocket::UnconnectedState;) {
+                    if (s.bytesToWrite() < 4 * zeros.size()) {
+                        s.write(zeros);
+                        ++sent;
+                    }
+                    QCoreApplication::processEvents();
+                    watch();
+                }
+                break;
+            }
+        }
+        QElapsedTimer clock;
+        clock.start();
+        const QByteArray page =
+            answer("GET /" + token + "/ HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n", {});
+        const qint64 waited = clock.elapsed();
+        watch();
+        const qint64 grown = Resident() - before;
+        qInfo("the tablet answered in %lld ms; at most %lld connections; memory grown %lld MB",
+              static_cast<long long>(waited), static_cast<long long>(most),
+              static_cast<long long>(grown >> 20));
+        QVERIFY2(page.startsWith("HTTP/1.1 200"), page.left(100).constData());
+        QVERIFY(waited < 2000);
+        QVERIFY(most <= ClassShare::MostConnections);
+        QVERIFY(grown < 64 << 20);
+        QVERIFY(server_->refused() >= refused);
+    }
+
+    // Between requests a connection may idle a few seconds, then it is closed, uncounted; a
+    // later request's head gets as long as the first's to come whole, however slowly it comes.
+    void idleAndSlowConnectionsAreClosed() {
+        const QByteArray get = "GET /" + server_->token().toLatin1() + "/page.js HTTP/1.1\r\n\r\n";
+        QTcpSocket idle, slow;
+        for (QTcpSocket* s : {&idle, &slow}) {
+            s->connectToHost(QHostAddress::LocalHost, port_);
+            s->write(get);
+            QTRY_VERIFY(s->bytesAvailable() > 0);
+        }
+        QByteArray got;
+        QTimer trickle;
+        int at = 0;
+        connect(&trickle, &QTimer::timeout, [&] { slow.write(get.mid(at++ % get.size(), 1)); });
+        trickle.start(200);
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_VERIFY_WITH_TIMEOUT(
+            idle.state() == QAbstractSocket::UnconnectedState &&
+                (got += slow.readAll(), slow.state() == QAbstractSocket::UnconnectedState),
+            ClassShare::HeadWaitMs + 3000);
+        QVERIFY(clock.elapsed() >= std::min(ClassShare::IdleMs, ClassShare::HeadWaitMs) - 500);
+        QVERIFY2(got.contains("HTTP/1.1 408"), got.right(200).constData());
+        QCOMPARE(server_->refused(), 1);  // the slow one alone
     }
 
     // A flood of requests: beyond MostRequestsPerSecond in a second the flooder is refused
