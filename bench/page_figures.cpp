@@ -114,7 +114,7 @@ int main(int argc, char** argv) {
     // The class: the view holds 40 lessons of 9 800 ticks when the tablet opens the page.
     ClassView::ClassWindow window;
     ClassShare::Sharing sharing(window, QString());
-    const QString classPage = sharing.start(QHostAddress::LocalHost, 0, "127.0.0.1");
+    const QString classPage = sharing.start({QHostAddress::LocalHost, 0, "127.0.0.1"});
     ClassOfFortyMessages(
         QString(), [&window](const QByteArray& t, const QByteArray& p) { window.receive(t, p); },
         Held);

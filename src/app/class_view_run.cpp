@@ -14,9 +14,9 @@
 
 #include "classshare/sharing.h"
 #endif
+#include "classview/class_window.h"
 #include "config/config_folders.h"
 #include "config/customization.h"
-#include "classview/class_window.h"
 #include "platform/fonts.h"
 #include "ui/icon.h"
 #include "zoom/zoom.h"
@@ -59,8 +59,9 @@ int RunClassView(int argc, char** argv) {
     if (!share.error.isEmpty()) return Mistake(share.error);
 #ifdef KELVIRA_SHARING
     if (!share.host.isEmpty() && QHostAddress(share.host).isNull())
-        return Mistake(QStringLiteral("--share takes [HOST:]PORT, HOST an address of this PC, not ") +
-                       share.host);
+        return Mistake(
+            QStringLiteral("--share takes [HOST:]PORT, HOST an address of this PC, not ") +
+            share.host);
 #endif
     QCommandLineParser parser;
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, {});
@@ -109,10 +110,7 @@ int RunClassView(int argc, char** argv) {
 #ifdef KELVIRA_SHARING
     ClassShare::Sharing sharing(window, address.className);
     if (share.asked) {
-        const QHostAddress host = share.host.isEmpty() ? QHostAddress::Any : QHostAddress(share.host);
-        const QString page = sharing.start(
-            host, share.port < 0 ? ClassShare::Sharing::DefaultPort : quint16(share.port),
-            share.host.isEmpty() ? ClassShare::RoomAddress() : share.host);
+        const QString page = sharing.start(ClassShare::PlaceAsked(share.host, share.port));
         if (page.isEmpty())
             std::fprintf(stderr, "kelvira-class: cannot share the class\n");
         else

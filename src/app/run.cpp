@@ -77,11 +77,7 @@ QString GroupName() {
 void ShareIfAsked(ShareOwner& share) {
     if (!Given.share.asked) return;
 #ifdef KELVIRA_SHARING
-    const QString page = share.start(
-        Given.share.host.isEmpty() ? QHostAddress(QHostAddress::Any)
-                                   : QHostAddress(Given.share.host),
-        Given.share.port < 0 ? ClassShare::OwnShare::DefaultPort : quint16(Given.share.port),
-        Given.share.host.isEmpty() ? ClassShare::RoomAddress() : Given.share.host);
+    const QString page = share.start(ClassShare::PlaceAsked(Given.share.host, Given.share.port));
     if (page.isEmpty()) {
         std::fprintf(stderr, "kelvira: cannot share the lesson\n");
         Vexo::PrintLog(QStringLiteral("タブレットで見せられません。"));

@@ -25,7 +25,7 @@ OwnShare::OwnShare(const QString& name) : name_(name) {
     Vexo::TabletShare.on = [this] { return server_ != nullptr; };
     Vexo::TabletShare.switchTo = [this](bool on) {
         if (on)
-            start();
+            start(place_);
         else
             stop();
     };
@@ -36,8 +36,9 @@ OwnShare::~OwnShare() {
     Vexo::TabletShare = {};
 }
 
-QString OwnShare::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
+QString OwnShare::start(const SharePlace& place) {
     stop();
+    place_ = place;
     // What the page shows besides the ticks, as it stands now; every change comes with the
     // lesson events from here on.
     std::optional<double> reading;
@@ -48,8 +49,9 @@ QString OwnShare::start(const QHostAddress& host, quint16 port, const QString& s
         Vexo::ShownScale{Vexo::ScaleMin, Vexo::ScaleMax, Vexo::IsTrue(Vexo::KionMode)},
         Vexo::Timer2 && Vexo::Timer2->running(), reading, CsvName());
     server_ = std::make_unique<ShareServer>(*lesson_, ChartFiles());
-    QString address = server_->start(host, port, shownHost);
-    if (address.isEmpty() && port != 0) address = server_->start(host, 0, shownHost);
+    const QString shown = ShownHost(place);
+    QString address = server_->start(place.host, place.port, shown);
+    if (address.isEmpty() && place.port != 0) address = server_->start(place.host, 0, shown);
     if (address.isEmpty()) {
         server_.reset();
         lesson_.reset();

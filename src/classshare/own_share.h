@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "classshare/own_lesson.h"
+#include "classshare/share_place.h"
 #include "classshare/share_server.h"
 #include "classshare/share_window.h"
 
@@ -16,22 +17,20 @@ namespace ClassShare {
 
 class OwnShare {
   public:
-    static constexpr quint16 DefaultPort = 8300;
-
     // The lesson of the group `name`; attaches the menu's switch (core/tablet_share.h).
     explicit OwnShare(const QString& name);
     ~OwnShare();
 
-    // Listens on `host`:`port` (the port taken: any free one); the page's address, empty when
-    // it cannot listen. The address names `shownHost`.
-    QString start(const QHostAddress& host = QHostAddress::Any, quint16 port = DefaultPort,
-                  const QString& shownHost = RoomAddress());
+    // Listens at `place`, kept for the menu's switch; the page's address, empty when it cannot
+    // listen.
+    QString start(const SharePlace& place);
     void stop();
     ShareServer* server() const { return server_.get(); }
     ShareWindow* window() const { return window_.get(); }
 
   private:
     QString name_;
+    SharePlace place_;
     std::unique_ptr<OwnLesson> lesson_;
     std::unique_ptr<ShareServer> server_;
     std::unique_ptr<ShareWindow> window_;

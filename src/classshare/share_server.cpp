@@ -110,10 +110,9 @@ ShareServer::~ShareServer() {
 
 QString ShareServer::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
     if (!listener_.listen(host, port)) return {};
-    return QStringLiteral("http://%1:%2/%3/")
-        .arg(shownHost)
-        .arg(listener_.serverPort())
-        .arg(token_);
+    address_ =
+        QStringLiteral("http://%1:%2/%3/").arg(shownHost).arg(listener_.serverPort()).arg(token_);
+    return address_;
 }
 
 int ShareServer::viewers() const {

@@ -77,6 +77,7 @@ class ShareServer : public QObject {
     int refused() const { return refused_; }
     int letGo() const { return letGo_; }
     QString token() const { return token_; }
+    QString address() const { return address_; }  // the page's, once listening
     // Called when viewers(), refused() or letGo() has changed.
     std::function<void()> countsChanged;
 
@@ -100,6 +101,7 @@ class ShareServer : public QObject {
 
     const SharedLesson& lesson_;
     QString token_;
+    QString address_;
     std::vector<PageFile> files_;
     std::map<QString, QByteArray> deflated_;  // the files compressed, by name
     std::map<QTcpSocket*, std::unique_ptr<Peer>> peers_;

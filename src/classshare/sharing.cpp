@@ -9,7 +9,7 @@ Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
     : window_(window), source_(window.model(), className) {
     window_.shareSwitched = [this](bool on) {
         if (on)
-            start();
+            start(place_);
         else
             stop();
     };
@@ -23,12 +23,14 @@ Sharing::~Sharing() {
     window_.messageTaken = nullptr;
 }
 
-QString Sharing::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
+QString Sharing::start(const SharePlace& place) {
     stop();
+    place_ = place;
     server_ = std::make_unique<ShareServer>(source_, ChartFiles());
-    QString address = server_->start(host, port, shownHost);
-    if (address.isEmpty() && port != 0)  // the port is taken: any free one
-        address = server_->start(host, 0, shownHost);
+    const QString shown = ShownHost(place);
+    QString address = server_->start(place.host, place.port, shown);
+    if (address.isEmpty() && place.port != 0)  // the port is taken: any free one
+        address = server_->start(place.host, 0, shown);
     if (address.isEmpty()) {
         server_.reset();
         return {};

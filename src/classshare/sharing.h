@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "classshare/class_source.h"
+#include "classshare/share_place.h"
 #include "classshare/share_server.h"
 #include "classview/class_window.h"
 
@@ -18,18 +19,16 @@ class Sharing {
     // Attaches to `window` (which outlives it), whose class is `className`.
     Sharing(ClassView::ClassWindow& window, const QString& className);
     ~Sharing();
-    // Listens on `host`:`port` (port 0: any free one); the page's address, empty when it
-    // cannot listen. The address names `shownHost` (the room's address by default).
-    QString start(const QHostAddress& host = QHostAddress::Any, quint16 port = DefaultPort,
-                  const QString& shownHost = RoomAddress());
+    // Listens at `place`, kept for the menu's switch; the page's address, empty when it cannot
+    // listen.
+    QString start(const SharePlace& place);
     void stop();
     ShareServer* server() const { return server_.get(); }
-
-    static constexpr quint16 DefaultPort = 8300;
 
   private:
     ClassView::ClassWindow& window_;
     ClassSource source_;
+    SharePlace place_;
     std::unique_ptr<ShareServer> server_;
 };
 

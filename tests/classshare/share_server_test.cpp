@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "classshare/class_source.h"
 #include "classshare/request_head.h"
 #include "classshare/share_server.h"
+#include "classshare/sharing.h"
 
 using ClassShare::RequestHead;
 using Form = RequestHead::Form;
@@ -418,6 +420,26 @@ class ShareServerTest : public QObject {
         QVERIFY(clock.elapsed() >= std::min(ClassShare::IdleMs, ClassShare::HeadWaitMs) - 500);
         QVERIFY2(got.contains("HTTP/1.1 408"), got.right(200).constData());
         QCOMPARE(server_->refused(), 1);  // the slow one alone
+    }
+
+    // Switched off and on again from the menu, the class is shared where the command line said.
+    void sharedAgainWhereItWasTold() {
+        ClassView::ClassWindow window;
+        ClassShare::Sharing sharing(window, "2-1");
+        QTcpServer probe;  // a free port
+        QVERIFY(probe.listen(QHostAddress::LocalHost));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        const QString first = sharing.start({QHostAddress::LocalHost, port, "127.0.0.1"});
+        QVERIFY(first.startsWith(QStringLiteral("http://127.0.0.1:%1/").arg(port)));
+        window.shareSwitched(false);
+        QVERIFY(!sharing.server());
+        window.shareSwitched(true);
+        QVERIFY(sharing.server());
+        const QString again = sharing.server()->address();
+        QVERIFY2(again.startsWith(QStringLiteral("http://127.0.0.1:%1/").arg(port)),
+                 qPrintable(again));
+        QVERIFY(again != first);  // a new token
     }
 
     // A flood of requests: beyond MostRequestsPerSecond in a second the flooder is refused
