@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QHash>
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QTcpSocket>
@@ -91,6 +90,7 @@ ShareServer::ShareServer(const SharedLesson& lesson, const std::vector<PageFile>
     connect(&listener_, &QTcpServer::newConnection, this, [this] { accept(); });
     connect(&second_, &QTimer::timeout, this, [this] {
         requestsThisSecond_ = 0;
+        requestsFrom_.clear();
         if (++seconds_ % KeepOpenSeconds != 0) return;
         for (auto& [socket, peer] : peers_)
             if (peer->feed && !peer->opening) socket->write(":\n\n");
@@ -245,7 +245,8 @@ void ShareServer::readFrom(QTcpSocket* socket) {
         peer.in.remove(0, head.length);
         peer.answered = true;
         if (head.body) return refuse(socket, "400 Bad Request");  // the page sends no bodies
-        if (++requestsThisSecond_ > MostRequestsPerSecond)
+        if (++requestsFrom_[peer.address] > MostRequestsPerSecondFromOne ||
+            ++requestsThisSecond_ > MostRequestsPerSecond)
             return refuse(socket, "503 Service Unavailable");
         answer(peer, head);
         // Refused, or the feed now: nothing more is read as requests.

@@ -4,12 +4,15 @@
 // and reconnects by itself, and offers the lesson as a CSV file. Every address holds a token
 // made anew for each sharing; without it the server answers nothing. Whatever is not the page,
 // its files, the lesson's file or the feed, a wrong token, a request out of form or with a
-// body, a flood, gets a short refusal and is counted. A tablet that falls behind is let go and
-// counted, never waited for; the lesson so far goes out in parts as fast as each tablet takes
-// them, so opening the page late is never a reason to be let go.
+// body, a flood, gets a short refusal and is counted. What anyone in the room can hold is
+// bounded (the constants below): connections, the time and bytes of every request's head,
+// idle time, requests a second; nothing a browser sends beyond a head is kept. A tablet that
+// falls behind is let go and counted, never waited for; the lesson so far goes out in parts as
+// fast as each tablet takes them, so opening the page late is never a reason to be let go.
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QHostAddress>
 #include <QObject>
 #include <QString>
@@ -28,8 +31,10 @@ namespace ClassShare {
 
 // Browsers following the feed at once; more are refused.
 constexpr int MostViewers = 80;
-// Requests a second, from every browser together; more are refused.
+// Requests a second, from every browser together and from one address; more are refused, and
+// what one address is refused does not count against the others.
 constexpr int MostRequestsPerSecond = 1000;
+constexpr int MostRequestsPerSecondFromOne = 400;
 // What may wait unsent for one browser before it is let go.
 constexpr qint64 MostUnsent = 1 << 20;
 // Connections whose request has not come whole, in all; when they are all taken, an address
@@ -111,6 +116,7 @@ class ShareServer : public QObject {
     int refused_ = 0;
     int letGo_ = 0;
     int requestsThisSecond_ = 0;
+    QHash<QHostAddress, int> requestsFrom_;  // this second, by address
     int seconds_ = 0;
     QTimer second_;
 };
