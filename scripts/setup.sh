@@ -21,9 +21,10 @@ package_packages=(
 test_packages=(
     clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache openssl chromium
 )
+# Qt's base for the build machine too: cross-building Qt takes its host tools from there.
 windows_packages=(
     g++-mingw-w64-x86-64-posix wine64 nsis dpkg-dev xz-utils fonts-ipafont-gothic cmake
-    ninja-build imagemagick curl
+    ninja-build imagemagick curl qt6-base-dev qt6-base-dev-tools
 )
 
 wanted=("${run_packages[@]}")
