@@ -133,6 +133,25 @@ class ClassModelTest : public QObject {
         QCOMPARE(header, QByteArray("\xEF\xBB\xBF経過時間(秒),'-2+3,\"'=HYPERLINK(\"\"http://x\"\")\",'@SUM(A1)"));
     }
 
+    // No name is taken for a formula, whatever the width of its first sign.
+    void aNameStartsNoFormula_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("=") << "=1+1" << QByteArray("'=1+1");
+        QTest::newRow("full-width =") << "＝1+1" << QByteArray("'＝1+1");
+        QTest::newRow("full-width +") << "＋1" << QByteArray("'＋1");
+        QTest::newRow("full-width -") << "－1" << QByteArray("'－1");
+        QTest::newRow("full-width @") << "＠SUM(A1)" << QByteArray("'＠SUM(A1)");
+        QTest::newRow("= inside") << "1班=2" << QByteArray("1班=2");
+    }
+    void aNameStartsNoFormula() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, cell);
+        ClassModel model;
+        model.take(Tick(name, Real, 0, 20));
+        QCOMPARE(model.csv().split('\n').first().trimmed(), "\xEF\xBB\xBF経過時間(秒)," + cell);
+    }
+
     // The grid stays a dozen lines whatever the range, and a long name leaves the graph its
     // width.
     void theGraphStaysReadable() {
