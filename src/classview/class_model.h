@@ -1,7 +1,8 @@
 // The class as the class view knows it: each group's state, its current measurement tick by
 // tick (each tick kept once, with its latest value), and lessons opened from files. Whatever a
 // group sends, the class stays bounded: at most MaxGroups groups, a measurement the group's
-// own status does not name is not shown, and memory follows the ticks received.
+// own status does not name is not shown, and memory follows the ticks received. A message that
+// changes nothing held (a tick or a part of the lesson sent again) is taken and costs nothing.
 #pragma once
 
 #include <QString>
@@ -42,6 +43,12 @@ class ClassModel {
     };
     // Takes one message read from the network.
     Taken take(const ClassLink::Message& message);
+    // The ticks of its group that the last message taken set or changed: from `from` to
+    // before `to`, none when `to` is not above `from`.
+    struct TicksSet {
+        int from = 0, to = 0;
+    };
+    TicksSet lastTicksSet() const { return lastSet_; }
     // A lesson from a file, shown as a group of its own (named after the file); false when the
     // class holds as many groups as it may.
     bool addLesson(const QString& name, const std::vector<float>& degrees);
@@ -63,8 +70,10 @@ class ClassModel {
     void startMeasurement(Group& g, const QString& id);
     void setTick(Group& g, int tick, float degrees);
     void widen(double degrees) const;
+    Taken takeTicks(Group& g, const ClassLink::Message& m);
 
     std::vector<Group> groups_;
+    TicksSet lastSet_;
     // The highest and lowest degrees held, kept as they come; made anew after a group's
     // measurement has been replaced.
     mutable bool rangeStale_ = false;
