@@ -58,13 +58,18 @@ void ClassModel::widen(double degrees) const {
     lo_ = std::min(lo_, degrees);
 }
 
-ClassModel::Taken ClassModel::take(const ClassLink::Message& m) {
+ClassModel::Taken ClassModel::take(const ClassLink::Message& m, Clock::time_point at) {
     lastSet_ = {};
     Group* found = group(m.group);
     if (!found) return Taken::Dropped;
     Group& g = *found;
     if (m.kind == ClassLink::Kind::Tick || m.kind == ClassLink::Kind::Lesson)
-        return takeTicks(g, m);
+        return takeTicks(g, m, at);
+    // A box is read five times a second: a group's state and reading change no faster.
+    if (!g.pace.take(m.kind, at)) {
+        ++g.tooFast;
+        return Taken::TooFast;
+    }
     if (m.kind == ClassLink::Kind::Reading) {
         g.hasReading = true;
         g.reading = m.reading.degrees;
@@ -81,7 +86,8 @@ ClassModel::Taken ClassModel::take(const ClassLink::Message& m) {
     return Taken::Shown;
 }
 
-ClassModel::Taken ClassModel::takeTicks(Group& g, const ClassLink::Message& m) {
+ClassModel::Taken ClassModel::takeTicks(Group& g, const ClassLink::Message& m,
+                                        Clock::time_point at) {
     const bool tick = m.kind == ClassLink::Kind::Tick;
     if (!tick && m.lesson.cleared) return Taken::Shown;
     const QString& id = tick ? m.tick.id : m.lesson.id;
@@ -98,10 +104,20 @@ ClassModel::Taken ClassModel::takeTicks(Group& g, const ClassLink::Message& m) {
     bool changes = anew;
     for (int k = 0; k < count && !changes; ++k) changes = g.degrees.at(from + k) != degrees(k);
     if (!changes) return Taken::Shown;
+    if (!g.pace.take(m.kind, at)) {
+        ++g.tooFast;
+        return Taken::TooFast;
+    }
     if (anew) startMeasurement(g, id);
     for (int k = 0; k < count; ++k)
         if (g.degrees.at(from + k) != degrees(k)) setTick(g, from + k, degrees(k));
     return Taken::Shown;
+}
+
+int ClassModel::tooFast() const {
+    int all = 0;
+    for (const Group& g : groups_) all += g.tooFast;
+    return all;
 }
 
 bool ClassModel::addLesson(const QString& name, const std::vector<float>& degrees) {

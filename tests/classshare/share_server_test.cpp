@@ -315,6 +315,16 @@ class ShareServerTest : public QObject {
         ClassLink::Message changed = Part("han1", 9);
         changed.lesson.degrees[500] = 55;
         QTest::newRow("a part with a tick changed") << QList<ClassLink::Message>{changed} << 100;
+        // Faster than a box: what comes beyond the group's pace is not forwarded.
+        QList<ClassLink::Message> readings;
+        for (int i = 0; i < 40; ++i) {
+            ClassLink::Message m;
+            m.kind = ClassLink::Kind::Reading;
+            m.group = "han1";
+            m.reading = {20 + i / 4.0, 63};
+            readings << m;
+        }
+        QTest::newRow("40 readings at once") << readings << 10 * 150;
     }
     void aTabletIsToldWhatChanged() {
         QFETCH(QList<ClassLink::Message>, messages);
