@@ -9,7 +9,7 @@ Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
     : window_(window), source_(window.model(), className) {
     window_.shareSwitched = [this](bool on) {
         if (on)
-            start();
+            start(host_, port_, shownHost_.isEmpty() ? RoomAddress() : shownHost_);
         else
             stop();
     };
@@ -25,6 +25,9 @@ Sharing::~Sharing() {
 
 QString Sharing::start(const QHostAddress& host, quint16 port, const QString& shownHost) {
     stop();
+    host_ = host;
+    port_ = port;
+    shownHost_ = shownHost;
     server_ = std::make_unique<ShareServer>(source_, ChartFiles());
     QString address = server_->start(host, port, shownHost);
     if (address.isEmpty() && port != 0)  // the port is taken: any free one

@@ -19,7 +19,8 @@ class Sharing {
     Sharing(ClassView::ClassWindow& window, const QString& className);
     ~Sharing();
     // Listens on `host`:`port` (port 0: any free one); the page's address, empty when it
-    // cannot listen. The address names `shownHost` (the room's address by default).
+    // cannot listen. The address names `shownHost` (the room's address by default). Switched
+    // on again from the graph's menu, it listens where it was last asked to.
     QString start(const QHostAddress& host = QHostAddress::Any, quint16 port = DefaultPort,
                   const QString& shownHost = RoomAddress());
     void stop();
@@ -31,6 +32,10 @@ class Sharing {
     ClassView::ClassWindow& window_;
     ClassSource source_;
     std::unique_ptr<ShareServer> server_;
+    // Where it was last asked to listen; empty `shownHost_`: the room's address.
+    QHostAddress host_ = QHostAddress::Any;
+    quint16 port_ = DefaultPort;
+    QString shownHost_;
 };
 
 }  // namespace ClassShare

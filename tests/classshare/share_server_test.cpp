@@ -15,6 +15,7 @@
 #include "classshare/class_source.h"
 #include "classshare/request_head.h"
 #include "classshare/share_server.h"
+#include "classshare/sharing.h"
 
 using ClassShare::RequestHead;
 using Form = RequestHead::Form;
@@ -341,6 +342,23 @@ class ShareServerTest : public QObject {
         qInfo("%lld bytes to the tablet for %lld messages, %lld when it opened", (long long)sent,
               (long long)messages.size(), (long long)opened);
         QVERIFY2(sent <= mostBytes + 200, qPrintable(QString::number(sent)));
+    }
+
+    // The class view shared where the command line said, switched off and on again from the
+    // graph's menu: it listens there again, not on every interface's port 8300.
+    void reSharingKeepsTheAddressGiven() {
+        QTcpServer probe;  // a free port
+        QVERIFY(probe.listen(QHostAddress::LocalHost, 0));
+        const quint16 port = probe.serverPort();
+        probe.close();
+        ClassView::ClassWindow window;
+        ClassShare::Sharing sharing(window, "2-1");
+        const QString at = QString("http://127.0.0.1:%1/").arg(port);
+        QVERIFY(sharing.start(QHostAddress::LocalHost, port, "127.0.0.1").startsWith(at));
+        window.shareSwitched(false);
+        QVERIFY(window.shareShown().isEmpty());
+        window.shareSwitched(true);
+        QVERIFY2(window.shareShown().contains(at), qPrintable(window.shareShown()));
     }
 
     // A flood of requests: beyond MostRequestsPerSecond in a second the flooder is refused
