@@ -42,9 +42,12 @@ void ClassOfFortyMessages(const QString& className,
     for (int g = 0; g < Groups; ++g) {
         take(ClassLink::Topic(className, Name(g), ClassLink::Kind::Status),
              ClassLink::StatusPayload({Name(g), true, true, "liquid", -10, 100, Id, "bench"}));
-        const QByteArray tick = ClassLink::Topic(className, Name(g), ClassLink::Kind::Tick);
-        for (int t = 0; t < std::min(ticks, Ticks); ++t)
-            take(tick, ClassLink::TickPayload({Id, t, t / 2.0, Degrees(g, t), 100}));
+        std::vector<float> lesson(static_cast<size_t>(std::min(ticks, Ticks)));
+        for (size_t t = 0; t < lesson.size(); ++t) lesson[t] = Degrees(g, static_cast<int>(t));
+        for (int part = 0; part * ClassLink::LessonPartTicks < static_cast<int>(lesson.size());
+             ++part)
+            take(ClassLink::Topic(className, Name(g), ClassLink::Kind::Lesson, part),
+                 ClassLink::LessonPayload(Id, part, lesson));
     }
 }
 

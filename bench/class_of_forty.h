@@ -7,8 +7,9 @@
 #include "classview/class_model.h"
 
 ClassView::ClassModel ClassOfForty();
-// The same class as the messages that bring it, handed to `take` one by one: status, then
-// every tick, group by group; its first `ticks` ticks only where given.
+// The same class as the messages that bring it to a view that comes late, handed to `take`
+// one by one: status, then the lesson so far in parts, group by group; its first `ticks`
+// ticks only where given.
 void ClassOfFortyMessages(const QString& className,
                           const std::function<void(const QByteArray&, const QByteArray&)>& take,
                           int ticks = 10000);

@@ -16,11 +16,14 @@ namespace {
 
 const QString Id = QStringLiteral("2026-12-08T10:42:05");
 
-ClassLink::Message Tick(int index) {
+// The n-th tick the group records, the lesson begun again at its end: each one changes what
+// the view holds.
+ClassLink::Message Tick(int n) {
+    const int index = n % ClassLink::LastTick;
     ClassLink::Message m;
     m.kind = ClassLink::Kind::Tick;
     m.group = QStringLiteral("han1");
-    m.tick = {Id, index, index / 2.0, 20 + index % 50 * 0.5, 63};
+    m.tick = {Id, index, index / 2.0, 20 + n % 51 * 0.5, 63};
     return m;
 }
 
@@ -65,8 +68,10 @@ void BM_ShareTick60(benchmark::State& state) {
     int index = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const ClassLink::Message tick = Tick(index++ % ClassLink::LastTick);
-        model.take(tick);  // the view's own work, not the sharing's
+        const ClassLink::Message tick = Tick(index);
+        // The view's own work, not the sharing's; at a box's pace, twice a second.
+        model.take(tick, ClassView::ClassModel::Clock::time_point(
+                             std::chrono::milliseconds(500 * static_cast<long long>(index++))));
         state.ResumeTiming();
         source.taken(tick, server);
         QCoreApplication::processEvents();  // written to the sixty sockets

@@ -77,16 +77,19 @@ void ClassSource::taken(const ClassLink::Message& m, ShareServer& server) {
     const int i = IndexOf(model_, m.group);
     if (i < 0) return;
     const ClassView::Group& g = model_.groups()[static_cast<size_t>(i)];
-    if (m.kind == ClassLink::Kind::Status || m.kind == ClassLink::Kind::Reading)
-        server.tellGroup(GroupFrame(shown(i)));
+    const bool known = told_.count(g.name) > 0;
+    Told& told = told_[g.name];
+    if (m.kind == ClassLink::Kind::Status || m.kind == ClassLink::Kind::Reading) {
+        QByteArray frame = GroupFrame(shown(i));
+        if (frame != told.frame) server.tellGroup(frame);
+        told.frame = std::move(frame);
+    }
     // A new measurement: the group's ticks go out anew.
-    const auto known = measurements_.find(g.name);
-    const bool anew = known != measurements_.end() && known->second != g.id;
-    measurements_[g.name] = g.id;
+    const bool anew = known && told.measurement != g.id;
+    told.measurement = g.id;
     if (anew) return server.tellTicks(i, 0, g.degrees.size(), true);
-    if (m.kind == ClassLink::Kind::Tick) server.tellTicks(i, m.tick.index, 1, false);
-    if (m.kind == ClassLink::Kind::Lesson)
-        server.tellTicks(i, m.lesson.from, static_cast<int>(m.lesson.degrees.size()), false);
+    const auto [from, to] = model_.lastTicksSet();
+    if (to > from) server.tellTicks(i, from, to - from, false);
 }
 
 }  // namespace ClassShare

@@ -1,7 +1,9 @@
 // The class view's class as the shared page shows it: read from the view's model when a
 // browser opens the page, and told to the page's server message by message as the view takes
-// them. It keeps of each group only the measurement last told, to know when its ticks must go
-// out anew.
+// them, as far as each changed what the page shows: a group's frame when it differs from the
+// one last told, the ticks the message set, the group's ticks anew when its measurement was
+// replaced. A message sent again changes nothing and sends nothing. It keeps of each group
+// only the measurement and the frame last told.
 #pragma once
 
 #include <map>
@@ -32,9 +34,14 @@ class ClassSource : public SharedLesson {
   private:
     GroupShown shown(int group) const;
 
+    struct Told {
+        QString measurement;
+        QByteArray frame;
+    };
+
     const ClassView::ClassModel& model_;
     QString className_;
-    std::map<QString, QString> measurements_;  // by group: the measurement last told
+    std::map<QString, Told> told_;  // by group
 };
 
 }  // namespace ClassShare

@@ -47,6 +47,9 @@ void ClassModel::startMeasurement(Group& g, const QString& id) {
 void ClassModel::setTick(Group& g, int tick, float degrees) {
     g.degrees.set(tick, degrees);
     widen(degrees);
+    const bool none = lastSet_.to <= lastSet_.from;
+    lastSet_.from = none ? tick : std::min(lastSet_.from, tick);
+    lastSet_.to = none ? tick + 1 : std::max(lastSet_.to, tick + 1);
 }
 
 void ClassModel::widen(double degrees) const {
@@ -55,44 +58,66 @@ void ClassModel::widen(double degrees) const {
     lo_ = std::min(lo_, degrees);
 }
 
-ClassModel::Taken ClassModel::take(const ClassLink::Message& m) {
+ClassModel::Taken ClassModel::take(const ClassLink::Message& m, Clock::time_point at) {
+    lastSet_ = {};
     Group* found = group(m.group);
     if (!found) return Taken::Dropped;
     Group& g = *found;
-    switch (m.kind) {
-        case ClassLink::Kind::Status:
-            g.online = m.status.online;
-            if (!m.status.online) return Taken::Shown;
-            g.measuring = m.status.measuring;
-            g.sensor = m.status.sensor;
-            // The group's own status names its current measurement: that is the one shown.
-            g.statusKnown = true;
-            if (m.status.id != g.id) startMeasurement(g, m.status.id);
-            return Taken::Shown;
-        case ClassLink::Kind::Tick:
-        case ClassLink::Kind::Lesson: {
-            const QString& id = m.kind == ClassLink::Kind::Tick ? m.tick.id : m.lesson.id;
-            if (m.kind == ClassLink::Kind::Lesson && m.lesson.cleared) return Taken::Shown;
-            if (id != g.id) {
-                // Before the status has come, the latest measurement heard of is shown.
-                if (g.statusKnown || (!g.id.isEmpty() && id < g.id)) return Taken::Dropped;
-                startMeasurement(g, id);
-            }
-            if (m.kind == ClassLink::Kind::Tick) {
-                setTick(g, m.tick.index, static_cast<float>(m.tick.degrees));
-            } else {
-                for (size_t k = 0; k < m.lesson.degrees.size(); ++k)
-                    setTick(g, m.lesson.from + static_cast<int>(k), m.lesson.degrees[k]);
-            }
-            return Taken::Shown;
-        }
-        case ClassLink::Kind::Reading:
-            g.hasReading = true;
-            g.reading = m.reading.degrees;
-            widen(g.reading);
-            return Taken::Shown;
+    if (m.kind == ClassLink::Kind::Tick || m.kind == ClassLink::Kind::Lesson)
+        return takeTicks(g, m, at);
+    // A box is read five times a second: a group's state and reading change no faster.
+    if (!g.pace.take(m.kind, at)) {
+        ++g.tooFast;
+        return Taken::TooFast;
     }
-    return Taken::Dropped;
+    if (m.kind == ClassLink::Kind::Reading) {
+        g.hasReading = true;
+        g.reading = m.reading.degrees;
+        widen(g.reading);
+        return Taken::Shown;
+    }
+    g.online = m.status.online;
+    if (!m.status.online) return Taken::Shown;
+    g.measuring = m.status.measuring;
+    g.sensor = m.status.sensor;
+    // The group's own status names its current measurement: that is the one shown.
+    g.statusKnown = true;
+    if (m.status.id != g.id) startMeasurement(g, m.status.id);
+    return Taken::Shown;
+}
+
+ClassModel::Taken ClassModel::takeTicks(Group& g, const ClassLink::Message& m,
+                                        Clock::time_point at) {
+    const bool tick = m.kind == ClassLink::Kind::Tick;
+    if (!tick && m.lesson.cleared) return Taken::Shown;
+    const QString& id = tick ? m.tick.id : m.lesson.id;
+    const bool anew = id != g.id;
+    // Before the status has come, the latest measurement heard of is shown.
+    if (anew && (g.statusKnown || (!g.id.isEmpty() && id < g.id))) return Taken::Dropped;
+    const int from = tick ? m.tick.index : m.lesson.from;
+    const int count = tick ? 1 : static_cast<int>(m.lesson.degrees.size());
+    const auto degrees = [&m, tick](int k) {
+        return tick ? static_cast<float>(m.tick.degrees) : m.lesson.degrees[static_cast<size_t>(k)];
+    };
+    // What the class holds already, sent again after the group's line returned or as a part
+    // of its lesson, changes nothing and costs nothing.
+    bool changes = anew;
+    for (int k = 0; k < count && !changes; ++k) changes = g.degrees.at(from + k) != degrees(k);
+    if (!changes) return Taken::Shown;
+    if (!g.pace.take(m.kind, at)) {
+        ++g.tooFast;
+        return Taken::TooFast;
+    }
+    if (anew) startMeasurement(g, id);
+    for (int k = 0; k < count; ++k)
+        if (g.degrees.at(from + k) != degrees(k)) setTick(g, from + k, degrees(k));
+    return Taken::Shown;
+}
+
+int ClassModel::tooFast() const {
+    int all = 0;
+    for (const Group& g : groups_) all += g.tooFast;
+    return all;
 }
 
 bool ClassModel::addLesson(const QString& name, const std::vector<float>& degrees) {
@@ -160,8 +185,7 @@ QByteArray ClassModel::csv() const {
 std::vector<float> ReadLessonFile(const QByteArray& bytes, bool* ok) {
     *ok = false;
     QList<QByteArray> lines = bytes.split('\n');
-    if (lines.isEmpty() || !lines.first().startsWith("\xEF\xBB\xBF経過時間(秒),温度(℃)"))
-        return {};
+    if (lines.isEmpty() || !lines.first().startsWith("\xEF\xBB\xBF経過時間(秒),温度(℃)")) return {};
     std::vector<float> degrees;
     for (qsizetype i = 1; i < lines.size(); ++i) {
         const QByteArray line = lines[i].trimmed();
@@ -170,8 +194,8 @@ std::vector<float> ReadLessonFile(const QByteArray& bytes, bool* ok) {
         bool secondsOk = false, degreesOk = false;
         const double seconds = fields.value(0).toDouble(&secondsOk);
         const double value = fields.value(1).toDouble(&degreesOk);
-        if (fields.size() < 2 || !secondsOk || !degreesOk || !std::isfinite(value) ||
-            seconds < 0 || seconds * 2 > ClassLink::LastTick || seconds * 2 != std::floor(seconds * 2))
+        if (fields.size() < 2 || !secondsOk || !degreesOk || !std::isfinite(value) || seconds < 0 ||
+            seconds * 2 > ClassLink::LastTick || seconds * 2 != std::floor(seconds * 2))
             return {};
         // A value no sensor of the box gives is no reading: the tick stays empty.
         if (value < ClassLink::ColdestReading || value > ClassLink::HottestReading) continue;

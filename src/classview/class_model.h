@@ -1,7 +1,9 @@
 // The class as the class view knows it: each group's state, its current measurement tick by
 // tick (each tick kept once, with its latest value), and lessons opened from files. Whatever a
 // group sends, the class stays bounded: at most MaxGroups groups, a measurement the group's
-// own status does not name is not shown, and memory follows the ticks received.
+// own status does not name is not shown, memory follows the ticks received, and a group that
+// sends faster than its box could is slowed (classview/message_pace.h). A message that
+// changes nothing held (a tick or a part of the lesson sent again) is taken and costs nothing.
 #pragma once
 
 #include <QString>
@@ -10,6 +12,7 @@
 #include <vector>
 
 #include "classlink/class_messages.h"
+#include "classview/message_pace.h"
 #include "classview/tick_series.h"
 #include "classview/trace_columns.h"
 
@@ -32,16 +35,28 @@ struct Group {
     int colour = 0;      // its place in the palette of traces
     // Its trace as the graph last drew it, extended at the next drawing (classview/class_graph.h).
     mutable TraceColumns trace;
+    MessagePace pace;
+    int tooFast = 0;  // its messages dropped for coming faster than its box could make them
 };
 
 class ClassModel {
   public:
+    using Clock = MessagePace::Clock;
     enum class Taken {
         Shown,    // kept: it changes, or may change, what is shown
         Dropped,  // refused: a group too many, or a measurement that is not the group's current
+        TooFast,  // refused: its group sends faster than its box could
     };
-    // Takes one message read from the network.
-    Taken take(const ClassLink::Message& message);
+    // Takes one message read from the network, come `at`.
+    Taken take(const ClassLink::Message& message, Clock::time_point at = Clock::now());
+    // The ticks of its group that the last message taken set or changed: from `from` to
+    // before `to`, none when `to` is not above `from`.
+    struct TicksSet {
+        int from = 0, to = 0;
+    };
+    TicksSet lastTicksSet() const { return lastSet_; }
+    // Messages dropped for coming too fast, of every group.
+    int tooFast() const;
     // A lesson from a file, shown as a group of its own (named after the file); false when the
     // class holds as many groups as it may.
     bool addLesson(const QString& name, const std::vector<float>& degrees);
@@ -63,8 +78,10 @@ class ClassModel {
     void startMeasurement(Group& g, const QString& id);
     void setTick(Group& g, int tick, float degrees);
     void widen(double degrees) const;
+    Taken takeTicks(Group& g, const ClassLink::Message& m, Clock::time_point at);
 
     std::vector<Group> groups_;
+    TicksSet lastSet_;
     // The highest and lowest degrees held, kept as they come; made anew after a group's
     // measurement has been replaced.
     mutable bool rangeStale_ = false;

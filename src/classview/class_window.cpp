@@ -133,7 +133,7 @@ void ClassWindow::showFault(ClassLink::LinkFault fault) {
 
 void ClassWindow::receive(const QByteArray& topic, const QByteArray& payload) {
     const auto message = ClassLink::ReadMessage(className_, topic, payload);
-    if (!message || model_.take(*message) == ClassModel::Taken::Dropped) {
+    if (!message || model_.take(*message) != ClassModel::Taken::Shown) {
         ++dropped_;
     } else {
         ++received_;
@@ -178,6 +178,14 @@ void ClassWindow::changed() {
                          .arg(groups.size())
                          .arg(received_)
                          .arg(dropped_);
+    if (model_.tooFast() > 0) {
+        // Of those, what came faster than a box could make it, and from whom.
+        QStringList whom;
+        for (size_t i = 0; i < groups.size(); ++i)
+            if (groups[i].tooFast > 0) whom << model_.shownNames().value(static_cast<int>(i));
+        if (whom.size() > 3) whom = whom.mid(0, 3) << QStringLiteral("…");
+        counts += QStringLiteral("（速すぎ %1：%2）").arg(model_.tooFast()).arg(whom.join(u'、'));
+    }
     if (!shareText_->isHidden())
         counts += QStringLiteral("　ページ：見ている %1　ことわった %2　おいつけなかった %3")
                       .arg(viewers_)

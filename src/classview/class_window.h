@@ -39,6 +39,9 @@ class ClassWindow : public QWidget {
     const ClassModel& model() const { return model_; }
     int received() const { return received_; }
     int dropped() const { return dropped_; }
+    // The line under the graph: groups, messages received and dropped (those that came too
+    // fast, and from whom), the shared page's counts.
+    QString countsShown() const { return counts_->text(); }
     // Sharing the class with the pupils' tablets, done by a room above this one: the graph's
     // menu switches it (when set), each message taken is handed on, and the window shows the
     // page's address and QR code (an empty address hides them) and how many look and were

@@ -96,9 +96,11 @@ QStringList ShownNames(const QStringList& names) {
 
 QByteArray CsvTextCell(const QString& text) {
     QByteArray cell = text.toUtf8();
-    if (!cell.isEmpty() && QByteArray("=+-@\t\r").contains(cell.front())) cell.prepend('\'');
-    if (!cell.contains(',') && !cell.contains('"') && !cell.contains('\n') &&
-        !cell.contains('\r'))
+    // A spreadsheet in a Japanese locale takes the full-width signs for the ASCII ones.
+    if (!text.isEmpty() &&
+        QStringLiteral("=+-@\t\r\uFF1D\uFF0B\uFF0D\uFF20").contains(text.front()))
+        cell.prepend('\'');
+    if (!cell.contains(',') && !cell.contains('"') && !cell.contains('\n') && !cell.contains('\r'))
         return cell;
     return '"' + cell.replace("\"", "\"\"") + '"';
 }

@@ -19,7 +19,8 @@ QString ReadableName(const QString& name);
 QStringList ShownNames(const QStringList& names);
 
 // A cell of a CSV file holding `text`: quoted where it holds a comma, quote or line end, and
-// begun with "'" where a spreadsheet would take it for a formula (=, +, -, @, tab, CR).
+// begun with "'" where a spreadsheet would take it for a formula (=, +, -, @, tab, CR, and
+// the full-width ＝, ＋, －, ＠).
 QByteArray CsvTextCell(const QString& text);
 
 }  // namespace ClassView

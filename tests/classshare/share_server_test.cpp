@@ -61,6 +61,19 @@ qint64 Resident() {
 
 enum class Attack { EndlessHeads, IdleAfterAPage, HugeBody };
 
+// Part `part` of a lesson of 10 000 ticks, as its group keeps it on the broker and a late view
+// is given it.
+ClassLink::Message Part(const QString& group, int part) {
+    ClassLink::Message m;
+    m.kind = ClassLink::Kind::Lesson;
+    m.group = group;
+    m.lesson.id = Id;
+    m.lesson.from = part * ClassLink::LessonPartTicks;
+    for (int t = m.lesson.from; t < m.lesson.from + ClassLink::LessonPartTicks; ++t)
+        m.lesson.degrees.push_back(float(20 + (t % 1000) / 100.0));
+    return m;
+}
+
 // A browser's side of the feed: the events' data as they come.
 class Feed : public QObject {
   public:
@@ -71,7 +84,9 @@ class Feed : public QObject {
         if (reads) connect(&socket, &QTcpSocket::readyRead, this, [this] { read(); });
     }
     void read() {
-        in += socket.readAll();
+        const QByteArray got = socket.readAll();
+        bytes += got.size();
+        in += got;
         qsizetype end;
         while ((end = in.indexOf("\n\n")) >= 0) {
             const QByteArray event = in.left(end);
@@ -88,6 +103,7 @@ class Feed : public QObject {
     QByteArray in;
     QStringList events;
     std::map<QString, int> ticks;  // by group, as many as came
+    qint64 bytes = 0;
 };
 
 }  // namespace
@@ -300,7 +316,7 @@ class ShareServerTest : public QObject {
         for (int g = 0; g < 40; ++g) {
             const QString name = QStringLiteral("han%1").arg(g + 1);
             model_.take(Status(name));
-            for (int t = 0; t < 10000; ++t) model_.take(Tick(name, t, 20 + (t % 1000) / 100.0));
+            for (int part = 0; part < 10; ++part) model_.take(Part(name, part));
         }
         Feed late(port_, server_->token());
         Feed asleep(port_, server_->token(), false);
@@ -440,6 +456,56 @@ class ShareServerTest : public QObject {
         QVERIFY2(again.startsWith(QStringLiteral("http://127.0.0.1:%1/").arg(port)),
                  qPrintable(again));
         QVERIFY(again != first);  // a new token
+    }
+
+    // What a group publishes again goes out to the tablets as far as it changed what they
+    // show: a status changed with the same measurement is its group's frame alone, and what
+    // changes nothing sends nothing.
+    void aTabletIsToldWhatChanged_data() {
+        QTest::addColumn<QList<ClassLink::Message>>("messages");
+        QTest::addColumn<int>("mostBytes");  // on the feed, for all of them
+        ClassLink::Message stopped = Status("han1");
+        stopped.status.measuring = false;
+        ClassLink::Message rescaled = Status("han1");
+        rescaled.status.max = 150;
+        QList<ClassLink::Message> same;
+        for (int i = 0; i < 40; ++i) same << Status("han1");
+        QTest::newRow("the same status 40 times") << same << 200;
+        QTest::newRow("stopped, started, rescaled")
+            << QList<ClassLink::Message>{stopped, Status("han1"), rescaled} << 3 * 200;
+        QList<ClassLink::Message> again;
+        for (int i = 0; i < 40; ++i) again << Tick("han1", 9999, 20 + 999 / 100.0);
+        for (int part = 0; part < 10; ++part) again << Part("han1", part);
+        QTest::newRow("its ticks and lesson again") << again << 0;
+        ClassLink::Message changed = Part("han1", 9);
+        changed.lesson.degrees[500] = 55;
+        QTest::newRow("a part with a tick changed") << QList<ClassLink::Message>{changed} << 100;
+        // Faster than a box: what comes beyond the group's pace is not forwarded.
+        QList<ClassLink::Message> readings;
+        for (int i = 0; i < 40; ++i) {
+            ClassLink::Message m;
+            m.kind = ClassLink::Kind::Reading;
+            m.group = "han1";
+            m.reading = {20 + i / 4.0, 63};
+            readings << m;
+        }
+        QTest::newRow("40 readings at once") << readings << 10 * 150;
+    }
+    void aTabletIsToldWhatChanged() {
+        QFETCH(QList<ClassLink::Message>, messages);
+        QFETCH(int, mostBytes);
+        for (int part = 0; part < 10; ++part) model_.take(Part("han1", part));
+        model_.take(Status("han2"));
+        Feed tablet(port_, server_->token());
+        QTRY_VERIFY(tablet.events.join(' ').contains("\"t\":\"ready\""));
+        const qint64 opened = tablet.bytes;
+        for (const ClassLink::Message& m : messages) take(m);
+        take(Tick("han2", 0, 33.25));  // the last: once it has come, all before it has
+        QTRY_VERIFY(tablet.events.last().contains("33.25"));
+        const qint64 sent = tablet.bytes - opened;
+        qInfo("%lld bytes to the tablet for %lld messages, %lld when it opened", (long long)sent,
+              (long long)messages.size(), (long long)opened);
+        QVERIFY2(sent <= mostBytes + 200, qPrintable(QString::number(sent)));
     }
 
     // A flood of requests: beyond MostRequestsPerSecondFromOne in a second the flooder is
