@@ -3,8 +3,10 @@
 #include <QList>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "classview/group_names.h"
+#include "classview/results_table.h"
 
 namespace ClassView {
 
@@ -151,6 +153,44 @@ int ClassModel::lastTick() const {
     return last;
 }
 
+int ClassModel::shownLastTick() const {
+    int last = lastTick();
+    if (!prediction_.empty())
+        last = std::max(last, static_cast<int>(std::ceil(prediction_.back().seconds * 2)));
+    for (const Marker& m : markers_) last = std::max(last, static_cast<int>(m.seconds * 2));
+    return std::min(last, ClassLink::LastTick);
+}
+
+void ClassModel::setPrediction(Prediction prediction) {
+    prediction_ = std::move(prediction);
+}
+
+bool ClassModel::addMarker(double seconds, const QString& label) {
+    const QString kept = MarkerLabel(label);
+    if (kept.isEmpty() || static_cast<int>(markers_.size()) >= MaxMarkers) return false;
+    markers_.push_back({std::min(MarkerSeconds(seconds), ClassLink::LastTick / 2.0), kept});
+    return true;
+}
+
+void ClassModel::removeLastMarker() {
+    if (!markers_.empty()) markers_.pop_back();
+}
+
+void ClassModel::clearMarkers() {
+    markers_.clear();
+}
+
+std::vector<Summary> ClassModel::summaries() const {
+    std::vector<Summary> all;
+    for (const Group& g : groups_)
+        all.push_back(Summarize(g.degrees.size(), [&g](int t) { return g.degrees.at(t); }));
+    return all;
+}
+
+QByteArray ClassModel::resultsCsv() const {
+    return ResultsCsv(shownNames(), summaries());
+}
+
 std::pair<double, double> ClassModel::range() const {
     if (rangeStale_) {
         rangeStale_ = false;
@@ -161,21 +201,46 @@ std::pair<double, double> ClassModel::range() const {
             if (g.hasReading) widen(g.reading);  // the tiles' columns show them on this range
         }
     }
-    if (hi_ < lo_) return {-10, 100};
-    return {std::floor((lo_ - 3.0) / 10.0) * 10.0, std::floor((hi_ + 12.0) / 10.0) * 10.0};
+    double hi = hi_, lo = lo_;
+    // The prediction stands on the graph too, drawn before the lesson or beside it.
+    for (const PredictionPoint& p : prediction_) {
+        hi = std::max(hi, p.degrees);
+        lo = std::min(lo, p.degrees);
+    }
+    if (hi < lo) return {-10, 100};
+    return {std::floor((lo - 3.0) / 10.0) * 10.0, std::floor((hi + 12.0) / 10.0) * 10.0};
 }
 
 QByteArray ClassModel::csv() const {
     QByteArray out = "\xEF\xBB\xBF経過時間(秒)";
     for (const QString& name : shownNames()) out += ',' + CsvTextCell(name);
+    const bool predicted = !prediction_.empty(), marked = !markers_.empty();
+    if (predicted) out += ",予想(℃)";
+    if (marked) out += ",できごと";
     out += "\r\n";
-    const int last = lastTick();
+    // The markers by their tick, those of one tick together.
+    std::map<int, QString> events;
+    for (const Marker& m : markers_) {
+        QString& e = events[static_cast<int>(m.seconds * 2)];
+        e += (e.isEmpty() ? QString() : QStringLiteral(" / ")) + m.label;
+    }
+    const int last = shownLastTick();
     for (int t = 0; t <= last; ++t) {
         out += QByteArray::number(t / 2) + (t % 2 ? ".5" : ".0");
         for (const Group& g : groups_) {
             out += ',';
             const float d = g.degrees.at(t);
             if (!std::isnan(d)) out += DegreesText(d);
+        }
+        if (predicted) {
+            out += ',';
+            const double p = PredictionAt(prediction_, t / 2.0);
+            if (!std::isnan(p)) out += DegreesText(static_cast<float>(p));
+        }
+        if (marked) {
+            out += ',';
+            const auto e = events.find(t);
+            if (e != events.end()) out += CsvTextCell(e->second);
         }
         out += "\r\n";
     }

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "classlink/class_messages.h"
+#include "classview/lesson_steps.h"
 #include "classview/message_pace.h"
+#include "classview/read_off.h"
 #include "classview/tick_series.h"
 #include "classview/trace_columns.h"
 
@@ -65,13 +67,33 @@ class ClassModel {
     const QStringList& shownNames() const;
     // The last tick any group holds; -1 when none holds one.
     int lastTick() const;
+    // The last tick the graph shows: the groups' last, the prediction's end or the last
+    // marker, whichever is latest; -1 when there is none of them.
+    int shownLastTick() const;
+
+    // The teacher's prediction and markers (classview/lesson_steps.h). A marker is set in
+    // its place in time; false when the class holds MaxMarkers already or the label is empty.
+    const Prediction& prediction() const { return prediction_; }
+    void setPrediction(Prediction prediction);
+    const std::vector<Marker>& markers() const { return markers_; }
+    bool addMarker(double seconds, const QString& label);
+    void removeLastMarker();  // the one set last
+    void clearMarkers();
+
+    // Each group's figures for the class's results (classview/read_off.h), in the order of
+    // groups().
+    std::vector<Summary> summaries() const;
     // The automatic range over every group's ticks and readings, as the thermometer's: 2 to 12
     // degrees above the highest, 3 to 13 below the lowest, on multiples of ten. {-10, 100}
     // when empty.
     std::pair<double, double> range() const;
-    // The class's lesson as one CSV file: seconds, then one column per group; UTF-8 with a
-    // byte-order mark and CR LF, as a group's lesson file.
+    // The class's lesson as one CSV file: seconds, then one column per group, then, when the
+    // class has them, the prediction's degrees at each tick ("予想(℃)") and the markers set at
+    // each tick ("できごと", several joined by " / "); UTF-8 with a byte-order mark and CR LF,
+    // as a group's lesson file.
     QByteArray csv() const;
+    // The class's results (classview/results_table.h) as a CSV file of its own.
+    QByteArray resultsCsv() const;
 
   private:
     Group* group(const QString& name);
@@ -82,6 +104,8 @@ class ClassModel {
 
     std::vector<Group> groups_;
     TicksSet lastSet_;
+    Prediction prediction_;
+    std::vector<Marker> markers_;  // in the order they were set
     // The highest and lowest degrees held, kept as they come; made anew after a group's
     // measurement has been replaced.
     mutable bool rangeStale_ = false;
