@@ -2,13 +2,15 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QShortcut>
 #include <QVBoxLayout>
@@ -23,28 +25,12 @@ namespace ClassView {
 
 namespace {
 
-constexpr int TilesPerRow = 8;
 const QString Title = QStringLiteral("けるびら　クラス");
 
+// Groups whose every row the strip under the graph shows; with more, the picked group's.
+constexpr int StripGroups = 3;
+
 }  // namespace
-
-class ClassWindow::Graph : public QWidget {
-  public:
-    explicit Graph(ClassWindow& window) : QWidget(&window), window_(window) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-        setMinimumSize(400, 250);
-        setContextMenuPolicy(Qt::CustomContextMenu);
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        DrawClassGraph(painter, rect(), window_.model_, window_.pickedIndex(), CurrentZoom());
-    }
-
-  private:
-    ClassWindow& window_;
-};
 
 ClassWindow::ClassWindow() {
     showing_.setSingleShot(true);
@@ -52,28 +38,9 @@ ClassWindow::ClassWindow() {
     QObject::connect(&showing_, &QTimer::timeout, this, [this] { changed(); });
     setFont(GothicFont(12));
     setAcceptDrops(true);
-    auto* row = new QHBoxLayout(this);
-    auto* column = new QVBoxLayout;
-    row->addLayout(column, 1);
-    // The shared page's address and its QR code, beside the class while it is shared.
-    shareCode_ = new QLabel(this);
-    shareCode_->setAlignment(Qt::AlignCenter);
-    shareText_ = new QLabel(this);
-    shareText_->setAlignment(Qt::AlignCenter);
-    shareText_->setWordWrap(true);
-    auto* share = new QVBoxLayout;
-    share->addWidget(shareText_);
-    share->addWidget(shareCode_);
-    share->addStretch(1);
-    row->addLayout(share);
-    shareCode_->hide();
-    shareText_->hide();
-    tiles_ = new QGridLayout;
-    column->addLayout(tiles_);
-    graph_ = new Graph(*this);
-    column->addWidget(graph_, 1);
-    counts_ = new QLabel(this);
-    column->addWidget(counts_);
+    auto* root = new QVBoxLayout(this);
+    root->setContentsMargins(6, 6, 6, 6);
+    root->setSpacing(4);
     // Why the class's broker is not reached, in the window: its title is hidden on a
     // projector's full screen.
     state_ = new QLabel(this);
@@ -84,13 +51,95 @@ ClassWindow::ClassWindow() {
     state_->setPalette(warning);
     state_->setMargin(4);
     state_->hide();
-    column->insertWidget(0, state_);
+    root->addWidget(state_);
+
+    // The groups, the graph and the results; beside them the page's QR code while shared.
+    auto* middle = new QHBoxLayout;
+    root->addLayout(middle, 1);
+    auto* column = new QVBoxLayout;
+    column_ = column;
+    column->setSpacing(4);
+    middle->addLayout(column, 1);
+    board_ = new GroupBoard(model_, this);
+    board_->clicked = [this](int group) { pick(group); };
+    column->addWidget(board_);
+    graph_ = new GraphView(model_, this);
+    graph_->predictionDrawn = [this] { stepsDone(); };
+    graph_->toolChanged = [this] { syncTools(); };
+    column->addWidget(graph_, 1);
+    results_ = new ResultsView(this);
+    column->addWidget(results_);
+    shareCode_ = new QLabel(this);
+    shareCode_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    shareCode_->hide();
+    middle->addWidget(shareCode_);
+
+    // The tools, and the markers listed with their times.
+    auto* tools = new QHBoxLayout;
+    root->addLayout(tools);
+    auto button = [this, tools](const QString& text, bool checkable) {
+        auto* b = new QPushButton(text, this);
+        b->setCheckable(checkable);
+        b->setFocusPolicy(Qt::NoFocus);
+        tools->addWidget(b);
+        return b;
+    };
+    predict_ = button(QStringLiteral("よそうを かく"), true);
+    connect(predict_, &QPushButton::clicked, this,
+            [this](bool on) { setTool(on ? GraphView::Tool::Predict : GraphView::Tool::Cursor); });
+    QPushButton* erase = button(QStringLiteral("よそうを けす"), false);
+    connect(erase, &QPushButton::clicked, this, [this] { erasePrediction(); });
+    QPushButton* marks = button(QStringLiteral("しるし"), false);
+    connect(marks, &QPushButton::clicked, this, [this, marks] {
+        QMenu menu(this);
+        addStepActions(menu, -1);
+        FollowZoom(menu, GothicFont(12));
+        menu.exec(marks->mapToGlobal(QPoint(0, marks->height())));
+    });
+    twoPoints_ = button(QStringLiteral("2てんを よむ"), true);
+    connect(twoPoints_, &QPushButton::clicked, this, [this](bool on) {
+        setTool(on ? GraphView::Tool::TwoPoints : GraphView::Tool::Cursor);
+    });
+    stretch_ = button(QStringLiteral("はんいを よむ"), true);
+    connect(stretch_, &QPushButton::clicked, this,
+            [this](bool on) { setTool(on ? GraphView::Tool::Stretch : GraphView::Tool::Cursor); });
+    resultsButton_ = button(QStringLiteral("まとめ"), true);
+    connect(resultsButton_, &QPushButton::clicked, this, [this](bool on) { showResultsLarge(on); });
+    markers_ = new QLabel(this);
+    markers_->setWordWrap(true);
+    tools->addWidget(markers_, 1);
+
+    // The shared page's address, on one line, and the counts.
+    shareText_ = new QLabel(this);
+    QFont address = font();
+    address.setBold(true);
+    shareText_->setFont(address);
+    shareText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    shareText_->hide();
+    root->addWidget(shareText_);
+    counts_ = new QLabel(this);
+    root->addWidget(counts_);
+
     connect(graph_, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { showMenu(graph_->mapToGlobal(at)); });
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, this, [this] { askToSaveCsv(); });
     auto* open = new QShortcut(QKeySequence::Open, this);
     connect(open, &QShortcut::activated, this, [this] { askToOpen(); });
+    // Keys for the steps: M asks for a marker's words, 1 2 3 set the offered ones, P takes the
+    // pen for the prediction, T shows まとめ large.
+    auto key = [this](QKeySequence sequence, std::function<void()> act) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, std::move(act));
+    };
+    key(QKeySequence(Qt::Key_M), [this] { askForMarker(); });
+    for (int i = 0; i < MarkerChoices().size(); ++i)
+        key(QKeySequence(Qt::Key_1 + i), [this, i] { mark(MarkerChoices()[i]); });
+    key(QKeySequence(Qt::Key_P), [this] {
+        setTool(graph_->tool() == GraphView::Tool::Predict ? GraphView::Tool::Cursor
+                                                           : GraphView::Tool::Predict);
+    });
+    key(QKeySequence(Qt::Key_T), [this] { showResultsLarge(!resultsLarge()); });
     resize(1000, 700);
     showTitle();
     changed();
@@ -157,23 +206,32 @@ bool ClassWindow::openLesson(const QString& path) {
     return true;
 }
 
-// Tiles for groups that came since, the counts, and a repaint of the graph and the tiles.
+// The board for groups that came since, the counts, the results, and a repaint of the graph
+// and the board.
 void ClassWindow::changed() {
     showing_.stop();
     ++showings_;
     const auto& groups = model_.groups();
-    while (tileWidgets_.size() < groups.size()) {
-        const int n = static_cast<int>(tileWidgets_.size());
-        auto* tile = new GroupTile(model_, n, this);
-        tile->clicked = [this](int group) { pick(group); };
-        tiles_->addWidget(tile, n / TilesPerRow, n % TilesPerRow);
-        tileWidgets_.push_back(tile);  // it takes the window's font, at the window's zoom
+    if (groups.size() != boardGroups_) {
+        boardGroups_ = groups.size();
+        board_->groupsChanged();
+        // A large class is named by the list's colours: the graph keeps its width.
+        graph_->setLegend(groups.size() <= MostTiles);
     }
-    for (size_t i = 0; i < tileWidgets_.size(); ++i) {
-        tileWidgets_[i]->setPicked(static_cast<int>(i) == pickedIndex());
-        tileWidgets_[i]->update();
-    }
+    board_->setPicked(pickedIndex());
+    board_->update();
+    graph_->setPicked(pickedIndex());
     graph_->update();
+    showResults();
+    QStringList marks;
+    const auto& markers = model_.markers();
+    for (size_t i = 0; i < markers.size(); ++i)
+        marks << QStringLiteral("%1 %2 %3")
+                     .arg(i + 1)
+                     .arg(TimeShown(markers[i].seconds), markers[i].label);
+    markers_->setText(marks.isEmpty()
+                          ? QString()
+                          : QStringLiteral("しるし：") + marks.join(QStringLiteral("　")));
     QString counts = QStringLiteral("グループ %1　受信 %2　破棄 %3")
                          .arg(groups.size())
                          .arg(received_)
@@ -194,6 +252,105 @@ void ClassWindow::changed() {
     counts_->setText(counts);
 }
 
+// まとめ: large, every group; as a strip, a few groups or the picked one, and the average.
+void ClassWindow::showResults() {
+    const auto& groups = model_.groups();
+    results_->setVisible(!groups.empty());
+    if (groups.empty()) return;
+    ResultsTable table = MakeResults(model_.shownNames(), model_.summaries(), groups.size() > 1);
+    std::vector<QColor> colours;
+    for (const Group& g : groups) colours.push_back(TraceColour(g.colour));
+    if (!results_->large() && groups.size() > StripGroups) {
+        const int picked = pickedIndex();
+        std::vector<QStringList> rows;
+        colours.clear();
+        if (picked >= 0) {
+            rows.push_back(table.rows[static_cast<size_t>(picked)]);
+            colours.push_back(TraceColour(groups[static_cast<size_t>(picked)].colour));
+        }
+        table.rows = rows;
+    }
+    results_->setTable(table, colours);
+    if (!results_->large()) {
+        const int lines =
+            1 + static_cast<int>(table.rows.size()) + (table.mean.has_value() ? 1 : 0);
+        results_->setFixedHeight(results_->stripHeight(lines));
+    }
+}
+
+void ClassWindow::showResultsLarge(bool large) {
+    results_->setLarge(large);
+    resultsButton_->setChecked(large);
+    graph_->setVisible(!large);
+    if (large) {
+        results_->setMinimumHeight(0);
+        results_->setMaximumHeight(QWIDGETSIZE_MAX);
+    }
+    // The strip's place goes to the table: it stretches where the graph did.
+    column_->setStretchFactor(results_, large ? 1 : 0);
+    showResults();
+}
+
+void ClassWindow::setTool(GraphView::Tool tool) {
+    graph_->setTool(tool);
+    syncTools();
+}
+
+void ClassWindow::syncTools() {
+    predict_->setChecked(graph_->tool() == GraphView::Tool::Predict);
+    twoPoints_->setChecked(graph_->tool() == GraphView::Tool::TwoPoints);
+    stretch_->setChecked(graph_->tool() == GraphView::Tool::Stretch);
+    // The tools work on the graph: まとめ gives the graph its place back.
+    if (graph_->tool() != GraphView::Tool::Cursor && resultsLarge()) showResultsLarge(false);
+}
+
+void ClassWindow::setPrediction(Prediction prediction) {
+    model_.setPrediction(std::move(prediction));
+    stepsDone();
+}
+
+void ClassWindow::erasePrediction() {
+    setPrediction({});
+}
+
+double ClassWindow::markerSeconds(int pointed) const {
+    const int last = std::max(model_.lastTick(), 0);
+    for (const Group& g : model_.groups())
+        if (g.measuring && g.online && !g.fromFile) return last / 2.0;
+    if (pointed < 0) pointed = graph_->cursorTick();
+    return (pointed >= 0 ? pointed : last) / 2.0;
+}
+
+bool ClassWindow::mark(const QString& label, int pointed) {
+    if (!model_.addMarker(markerSeconds(pointed), label)) return false;
+    stepsDone();
+    return true;
+}
+
+void ClassWindow::removeLastMarker() {
+    model_.removeLastMarker();
+    stepsDone();
+}
+
+void ClassWindow::clearMarkers() {
+    model_.clearMarkers();
+    stepsDone();
+}
+
+// The prediction or the markers changed: shown now, and told to the tablets.
+void ClassWindow::stepsDone() {
+    changed();
+    if (stepsChanged) stepsChanged();
+}
+
+void ClassWindow::askForMarker(int pointed) {
+    bool ok = false;
+    const QString label =
+        QInputDialog::getItem(this, QStringLiteral("しるし"), QStringLiteral("なにを しましたか："),
+                              MarkerChoices(), 0, true, &ok);
+    if (ok) mark(label, pointed);
+}
+
 void ClassWindow::pick(int group) {
     const QString name = model_.groups()[static_cast<size_t>(group)].name;
     picked_ = picked_ == name ? QString() : name;
@@ -209,17 +366,21 @@ int ClassWindow::pickedIndex() const {
 }
 
 QImage ClassWindow::graphPicture() const {
-    QImage picture(graph_->size() * graph_->devicePixelRatioF(), QImage::Format_RGB32);
-    picture.setDevicePixelRatio(graph_->devicePixelRatioF());
-    QPainter painter(&picture);
-    painter.setFont(graph_->font());
-    DrawClassGraph(painter, graph_->rect(), model_, pickedIndex(), CurrentZoom());
-    return picture;
+    return graph_->picture();
+}
+
+QString ClassWindow::ResultsPath(const QString& csvPath) {
+    const QFileInfo info(csvPath);
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral("_まとめ.csv"));
 }
 
 bool ClassWindow::saveCsv(const QString& path) const {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(model_.csv()) >= 0 && file.flush();
+    auto write = [](const QString& to, const QByteArray& bytes) {
+        QFile file(to);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) >= 0 && file.flush();
+    };
+    const bool lesson = write(path, model_.csv());
+    return write(ResultsPath(path), model_.resultsCsv()) && lesson;
 }
 
 void ClassWindow::askToSaveCsv() {
@@ -239,8 +400,25 @@ void ClassWindow::askToOpen() {
                    vbOKOnly);
 }
 
+// The prediction, the markers, the ways of reading off and まとめ, for the graph's menu and
+// the markers' button; `pointed` is the tick the menu was opened at (-1: none).
+void ClassWindow::addStepActions(QMenu& menu, int pointed) {
+    for (int i = 0; i < MarkerChoices().size(); ++i)
+        menu.addAction(QStringLiteral("しるし %1：%2").arg(i + 1).arg(MarkerChoices()[i]),
+                       [this, i, pointed] { mark(MarkerChoices()[i], pointed); });
+    menu.addAction(QStringLiteral("しるし：ことばを いれる…（M）"),
+                   [this, pointed] { askForMarker(pointed); });
+    QAction* last =
+        menu.addAction(QStringLiteral("さいごの しるしを けす"), [this] { removeLastMarker(); });
+    QAction* all =
+        menu.addAction(QStringLiteral("しるしを ぜんぶ けす"), [this] { clearMarkers(); });
+    last->setEnabled(!model_.markers().empty());
+    all->setEnabled(!model_.markers().empty());
+}
+
 void ClassWindow::showMenu(QPoint at) {
     const QImage picture = graphPicture();
+    const int pointed = graph_->cursorTick();
     QMenu menu(this);
     menu.addAction(QStringLiteral("グラフをコピー"),
                    [picture] { QApplication::clipboard()->setImage(picture); });
@@ -255,13 +433,40 @@ void ClassWindow::showMenu(QPoint at) {
     });
     menu.addAction(QStringLiteral("クラスのデータを保存…"), [this] { askToSaveCsv(); });
     menu.addAction(QStringLiteral("記録ファイルを開く…"), [this] { askToOpen(); });
+    menu.addSeparator();
+    QAction* predict = menu.addAction(QStringLiteral("よそうを かく（P）"));
+    predict->setCheckable(true);
+    predict->setChecked(graph_->tool() == GraphView::Tool::Predict);
+    connect(predict, &QAction::toggled, this,
+            [this](bool on) { setTool(on ? GraphView::Tool::Predict : GraphView::Tool::Cursor); });
+    QAction* erase = menu.addAction(QStringLiteral("よそうを けす"), [this] { erasePrediction(); });
+    erase->setEnabled(!model_.prediction().empty());
+    QMenu* marks = menu.addMenu(QStringLiteral("しるし"));
+    addStepActions(*marks, pointed);
+    QMenu* read = menu.addMenu(QStringLiteral("よみとり"));
+    const std::pair<QString, GraphView::Tool> tools[] = {
+        {QStringLiteral("カーソル"), GraphView::Tool::Cursor},
+        {QStringLiteral("2てんを よむ"), GraphView::Tool::TwoPoints},
+        {QStringLiteral("はんいを よむ"), GraphView::Tool::Stretch}};
+    for (const auto& [text, tool] : tools) {
+        QAction* action = read->addAction(text, [this, tool = tool] { setTool(tool); });
+        action->setCheckable(true);
+        action->setChecked(graph_->tool() == tool);
+    }
+    QAction* large = menu.addAction(QStringLiteral("まとめを 大きく（T）"));
+    large->setCheckable(true);
+    large->setChecked(resultsLarge());
+    connect(large, &QAction::toggled, this, [this](bool on) { showResultsLarge(on); });
     if (shareSwitched) {
+        menu.addSeparator();
         QAction* share = menu.addAction(QStringLiteral("タブレットで見せる"));
         share->setCheckable(true);
         share->setChecked(!shareText_->isHidden());
         connect(share, &QAction::toggled, this, [this](bool on) { shareSwitched(on); });
     }
     FollowZoom(menu, GothicFont(12));
+    FollowZoom(*marks, GothicFont(12));
+    FollowZoom(*read, GothicFont(12));
     menu.exec(at);
 }
 
@@ -270,11 +475,12 @@ void ClassWindow::showShare(const QString& address, const QImage& code) {
     shareText_->setVisible(on);
     shareCode_->setVisible(on);
     if (on) {
-        shareText_->setText(QStringLiteral("タブレットで見る：\n") + address);
+        // On one line, under the class: an address broken over two is misread.
+        shareText_->setText(QStringLiteral("タブレットで見る：") + address);
         // Whole pixels for each module of the code: sharp on a projector, readable from the
         // back of the room.
         const int side = std::max(code.width(), 1);
-        const int modules = std::max(1, static_cast<int>(320 * CurrentZoom()) / side);
+        const int modules = std::max(1, static_cast<int>(220 * CurrentZoom()) / side);
         shareCode_->setPixmap(QPixmap::fromImage(code.scaled(side * modules, side * modules)));
     }
     changed();

@@ -1,6 +1,9 @@
-// The class view's window: a tile for each group above one graph of every group's trace,
-// fed by the class's broker or by lesson files opened or dropped on it. The graph's menu
-// copies or saves the graph, saves the class's lesson as CSV and opens lesson files.
+// The class view's window: the groups (tiles, or a compact list when the class is large)
+// above one graph of every group's trace, fed by the class's broker or by lesson files opened
+// or dropped on it. On the graph the teacher draws a prediction, sets markers and reads values
+// off (classview/graph_view.h); under it stands the class's results, まとめ, shown large on
+// request. The graph's menu copies or saves the graph, saves the class's lesson as CSV with
+// its results beside it, and opens lesson files.
 #pragma once
 
 #include <QLabel>
@@ -13,8 +16,12 @@
 #include "classlink/broker_connection.h"
 #include "classview/class_model.h"
 #include "classview/class_tiles.h"
+#include "classview/graph_view.h"
+#include "classview/results_view.h"
 
-class QGridLayout;
+class QBoxLayout;
+class QPushButton;
+class QMenu;
 
 namespace ClassView {
 
@@ -43,11 +50,13 @@ class ClassWindow : public QWidget {
     // fast, and from whom), the shared page's counts.
     QString countsShown() const { return counts_->text(); }
     // Sharing the class with the pupils' tablets, done by a room above this one: the graph's
-    // menu switches it (when set), each message taken is handed on, and the window shows the
-    // page's address and QR code (an empty address hides them) and how many look and were
-    // refused or let go for falling behind.
+    // menu switches it (when set), each message taken is handed on, each change of the
+    // prediction or the markers is told, and the window shows the page's address and QR code
+    // (an empty address hides them) and how many look and were refused or let go for falling
+    // behind.
     std::function<void(bool on)> shareSwitched;
     std::function<void(const ClassLink::Message& message)> messageTaken;
+    std::function<void()> stepsChanged;
     void showShare(const QString& address, const QImage& code);
     void setShareCounts(int viewers, int refused, int letGo);
     QString shareShown() const { return shareText_->isHidden() ? QString() : shareText_->text(); }
@@ -56,38 +65,72 @@ class ClassWindow : public QWidget {
     QString faultShown() const { return state_->isHidden() ? QString() : state_->text(); }
     // The graph as shown, at the window's scale.
     QImage graphPicture() const;
-    // Writes the class's lesson to `path`; false when it could not.
+    // Writes the class's lesson to `path` and its results beside it (ResultsPath); false
+    // when either could not be written.
     bool saveCsv(const QString& path) const;
+    // Where the results of the class's lesson saved at `csvPath` are written: "2-1.csv" →
+    // "2-1_まとめ.csv".
+    static QString ResultsPath(const QString& csvPath);
+
+    // The teacher's tools, as the buttons, keys and menu use them.
+    GraphView& graph() const { return *graph_; }
+    void setTool(GraphView::Tool tool);
+    void setPrediction(Prediction prediction);
+    void erasePrediction();
+    // The time a marker set now stands at: while a group measures, the class's latest tick;
+    // else the tick pointed at (`pointed`, or the cursor's), else the latest tick there is.
+    double markerSeconds(int pointed = -1) const;
+    // Sets a marker labelled `label` at markerSeconds(`pointed`); false when it is not set.
+    bool mark(const QString& label, int pointed = -1);
+    void removeLastMarker();
+    void clearMarkers();
+    // The markers as listed under the graph, with their times.
+    QString markersShown() const { return markers_->text(); }
+    // まとめ shown large in the graph's place, or as a strip under the graph.
+    void showResultsLarge(bool large);
+    bool resultsLarge() const { return results_->large(); }
+    const ResultsView& results() const { return *results_; }
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
-    class Graph;
     void changed();
+    void stepsDone();
+    void showResults();
     void showSoon();
     void pick(int group);
     int pickedIndex() const;
     void showMenu(QPoint at);
+    void addStepActions(QMenu& menu, int pointed);
+    void askForMarker(int pointed = -1);
     void askToSaveCsv();
     void askToOpen();
     void showTitle();
     void showFault(ClassLink::LinkFault fault);
+    void syncTools();
 
     ClassModel model_;
     QString className_;
     std::unique_ptr<ClassLink::BrokerConnection> link_;
     ClassLink::LinkFault fault_ = ClassLink::LinkFault::Connecting;
     int received_ = 0, dropped_ = 0;
-    QString picked_;  // the group whose trace stands out; empty: none
-    QGridLayout* tiles_;
-    std::vector<GroupTile*> tileWidgets_;
-    Graph* graph_;
+    QString picked_;          // the group whose trace stands out; empty: none
+    size_t boardGroups_ = 0;  // the groups the board was laid out for
+    QBoxLayout* column_;      // the board, the graph and the results
+    GroupBoard* board_;
+    GraphView* graph_;
+    ResultsView* results_;
+    QLabel* markers_;
     QLabel* counts_;
     QLabel* state_;  // why the broker is not reached; hidden while it is
     QLabel* shareText_;
     QLabel* shareCode_;
+    QPushButton* predict_;
+    QPushButton* twoPoints_;
+    QPushButton* stretch_;
+    QPushButton* resultsButton_;
     int viewers_ = 0, refused_ = 0, letGo_ = 0;
     QTimer showing_;  // runs while what came waits to be shown
     int showings_ = 0;
