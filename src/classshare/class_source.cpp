@@ -4,6 +4,7 @@
 
 #include "classview/class_graph.h"
 #include "classview/class_tiles.h"
+#include "classview/results_table.h"
 
 namespace ClassShare {
 
@@ -15,6 +16,25 @@ int IndexOf(const ClassView::ClassModel& model, const QString& name) {
     for (size_t i = 0; i < groups.size(); ++i)
         if (groups[i].name == name && !groups[i].fromFile) return static_cast<int>(i);
     return -1;
+}
+
+QByteArray Prediction(const ClassView::ClassModel& model) {
+    std::vector<std::pair<double, double>> points;
+    for (const ClassView::PredictionPoint& p : model.prediction())
+        points.emplace_back(p.seconds, p.degrees);
+    return PredictionFrame(std::move(points));
+}
+
+QByteArray Markers(const ClassView::ClassModel& model) {
+    std::vector<std::pair<double, QString>> markers;
+    for (const ClassView::Marker& m : model.markers()) markers.emplace_back(m.seconds, m.label);
+    return MarkersFrame(std::move(markers));
+}
+
+QByteArray Results(const ClassView::ClassModel& model) {
+    const ClassView::ResultsTable table =
+        ClassView::MakeResults(model.shownNames(), model.summaries(), true);
+    return ResultsFrame(table.head, table.rows, table.mean);
 }
 
 }  // namespace
@@ -45,6 +65,30 @@ QByteArray ClassSource::classFrame() const {
         groups += GroupJson(shown(i));
     }
     return ClassFrame(className_, false, groups);
+}
+
+QByteArrayList ClassSource::stepFrames() const {
+    return {Prediction(model_), Markers(model_), Results(model_)};
+}
+
+void ClassSource::startTelling() {
+    toldPrediction_ = Prediction(model_);
+    toldMarkers_ = Markers(model_);
+    toldResults_ = Results(model_);
+}
+
+void ClassSource::tellSteps(ShareServer& server) {
+    QByteArray prediction = Prediction(model_), markers = Markers(model_);
+    if (prediction != toldPrediction_) server.tellGroup(prediction);
+    if (markers != toldMarkers_) server.tellGroup(markers);
+    toldPrediction_ = std::move(prediction);
+    toldMarkers_ = std::move(markers);
+}
+
+void ClassSource::tellResults(ShareServer& server) {
+    QByteArray results = Results(model_);
+    if (results != toldResults_) server.tellGroup(results);
+    toldResults_ = std::move(results);
 }
 
 int ClassSource::groups() const {

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonValue>
+#include <algorithm>
 #include <cmath>
 
 namespace ClassShare {
@@ -13,6 +14,12 @@ QByteArray Text(const QString& text) {
     // A JSON string, quoted and escaped, through Qt's own writer.
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
     return array.mid(1, array.size() - 2);
+}
+
+QByteArray Texts(const QStringList& texts) {
+    QByteArray out = "[";
+    for (const QString& text : texts) out += (out.size() > 1 ? "," : "") + Text(text);
+    return out + ']';
 }
 
 }  // namespace
@@ -44,6 +51,33 @@ QByteArray GroupFrame(const GroupShown& group) {
 
 QByteArray ReadyFrame() {
     return "{\"t\":\"ready\"}";
+}
+
+QByteArray PredictionFrame(std::vector<std::pair<double, double>> points) {
+    std::stable_sort(points.begin(), points.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QByteArray frame = "{\"t\":\"prediction\",\"p\":[";
+    for (size_t i = 0; i < points.size(); ++i)
+        frame +=
+            (i ? ",[" : "[") + Degrees(points[i].first) + ',' + Degrees(points[i].second) + ']';
+    return frame + "]}";
+}
+
+QByteArray MarkersFrame(std::vector<std::pair<double, QString>> markers) {
+    std::stable_sort(markers.begin(), markers.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    QByteArray frame = "{\"t\":\"markers\",\"m\":[";
+    for (size_t i = 0; i < markers.size(); ++i)
+        frame += (i ? ",{\"s\":" : "{\"s\":") + Degrees(markers[i].first) +
+                 ",\"l\":" + Text(markers[i].second) + '}';
+    return frame + "]}";
+}
+
+QByteArray ResultsFrame(const QStringList& head, const std::vector<QStringList>& rows,
+                        const std::optional<QStringList>& mean) {
+    QByteArray frame = "{\"t\":\"results\",\"head\":" + Texts(head) + ",\"rows\":[";
+    for (size_t i = 0; i < rows.size(); ++i) frame += (i ? "," : "") + Texts(rows[i]);
+    return frame + "],\"mean\":" + (mean ? Texts(*mean) : QByteArray("null")) + '}';
 }
 
 QByteArray TicksFrame(const QString& name, int from, int count, bool fresh,

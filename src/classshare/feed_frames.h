@@ -6,6 +6,16 @@
 //                                          half second; null: none); "new": the group's ticks
 //                                          start anew with these
 //   {"t":"ready"}                          the lesson so far has all been sent
+//   {"t":"prediction","p":[[0,20.5],[30,24],...]}
+//                                          the teacher's predicted curve, [seconds, degrees]
+//                                          sorted by seconds; []: none
+//   {"t":"markers","m":[{"s":125.5,"l":"氷を入れた"},...]}
+//                                          every marker, sorted by time; []: none
+//   {"t":"results","head":[...],"rows":[[...],...],"mean":[...]}
+//                                          the class's results as shown, texts with their
+//                                          units; "mean" null when no group holds a tick
+// The last three go out right after the class frame on every connection, and again, whole,
+// each time what they carry changes.
 // where GROUP is {"n":"han1","c":"#e6194b","s":"そくてい中","r":23.5,"k":"きおん","lo":-10,
 // "hi":100}: the name as shown, the trace's colour, the state, the reading (null: none), the
 // sensor and the scale's range. Degrees go out as the lesson's file writes them, to the
@@ -14,8 +24,11 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace ClassShare {
 
@@ -38,6 +51,12 @@ QByteArray GroupJson(const GroupShown& group);  // the object, without braces' n
 QByteArray ClassFrame(const QString& className, bool alone, const QByteArray& groupsJson);
 QByteArray GroupFrame(const GroupShown& group);
 QByteArray ReadyFrame();
+// `points` as [seconds, degrees], `markers` as [seconds, label]: each sorted here by time.
+QByteArray PredictionFrame(std::vector<std::pair<double, double>> points);
+QByteArray MarkersFrame(std::vector<std::pair<double, QString>> markers);
+// The results table's texts; without `mean`, "mean" is null.
+QByteArray ResultsFrame(const QStringList& head, const std::vector<QStringList>& rows,
+                        const std::optional<QStringList>& mean);
 // `degreesOf(tick)` gives each tick's degrees, or nothing where there are none.
 QByteArray TicksFrame(const QString& name, int from, int count, bool fresh,
                       const std::function<std::optional<double>(int)>& degreesOf);

@@ -1,6 +1,7 @@
 #include "classshare/own_lesson.h"
 
 #include "classshare/share_server.h"
+#include "classview/results_table.h"
 #include "recording/lesson_file.h"
 
 namespace ClassShare {
@@ -21,7 +22,37 @@ OwnLesson::OwnLesson(const QString& name, const Vexo::LessonRecord& lesson,
       measuring_(measuring),
       reading_(reading),
       csvName_(csvName),
-      told_(lesson.size()) {}
+      told_(lesson.size()) {
+    results_.setInterval(1000);
+    QObject::connect(&results_, &QTimer::timeout, [this] { tellResults(); });
+}
+
+void OwnLesson::tell(ShareServer* server) {
+    server_ = server;
+    toldResults_ = resultsFrame();
+    if (server_)
+        results_.start();
+    else
+        results_.stop();
+}
+
+QByteArray OwnLesson::resultsFrame() const {
+    const ClassView::Summary summary =
+        ClassView::Summarize(lesson_.size(), [this](int tick) { return lesson_.degrees(tick); });
+    const ClassView::ResultsTable table = ClassView::MakeResults({name_}, {summary}, false);
+    return ResultsFrame(table.head, table.rows, table.mean);
+}
+
+void OwnLesson::tellResults() {
+    if (!server_) return;
+    QByteArray frame = resultsFrame();
+    if (frame != toldResults_) server_->tellGroup(frame);
+    toldResults_ = std::move(frame);
+}
+
+QByteArrayList OwnLesson::stepFrames() const {
+    return {PredictionFrame({}), MarkersFrame({}), resultsFrame()};
+}
 
 GroupShown OwnLesson::shown() const {
     GroupShown g;

@@ -1,10 +1,13 @@
 // Kelvira's own lesson as the shared page shows it: one group, shown large (its read-out, its
 // sensor, a thermometer column and the graph). The ticks are read where the lesson is held
 // (core/lesson.h); what else the page shows comes with the lesson events, and the source keeps
-// only the latest of it and how many ticks it has told.
+// only the latest of it and how many ticks it has told. The page gets the lesson's results as
+// the class view shows a group's (classview/results_table.h), once a second when they changed,
+// and neither prediction nor markers, which are set in the class view.
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <optional>
 
 #include "classshare/feed_frames.h"
@@ -24,9 +27,10 @@ class OwnLesson : public SharedLesson, public Vexo::LessonListener {
               bool measuring, std::optional<double> reading, const QString& csvName);
 
     // The server told of each change; none: nothing is told.
-    void tell(ShareServer* server) { server_ = server; }
+    void tell(ShareServer* server);
 
     QByteArray classFrame() const override;
+    QByteArrayList stepFrames() const override;
     int groups() const override { return 1; }
     int ticks(int group) const override;
     QByteArray ticksFrame(int group, int from, int count, bool fresh) const override;
@@ -43,6 +47,8 @@ class OwnLesson : public SharedLesson, public Vexo::LessonListener {
   private:
     GroupShown shown() const;
     void tellGroup();
+    QByteArray resultsFrame() const;
+    void tellResults();
 
     QString name_;
     Vexo::LessonRecord lesson_;
@@ -52,6 +58,8 @@ class OwnLesson : public SharedLesson, public Vexo::LessonListener {
     QString csvName_;
     ShareServer* server_ = nullptr;
     int told_ = 0;  // ticks told so far
+    QByteArray toldResults_;
+    QTimer results_;  // once a second while a server is told
 };
 
 }  // namespace ClassShare

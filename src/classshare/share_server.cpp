@@ -315,6 +315,7 @@ void ShareServer::startFeed(Peer& peer) {
         "Cache-Control: no-store\r\n" +
         Safety + "\r\nretry: 3000\n\n");
     send(peer, Event(lesson_.classFrame()));
+    for (const QByteArray& frame : lesson_.stepFrames()) send(peer, Event(frame));
     peer.opening = true;
     peer.group = 0;
     peer.tick = 0;

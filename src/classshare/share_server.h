@@ -70,7 +70,8 @@ class ShareServer : public QObject {
     // `shownHost`, or empty when it cannot listen.
     QString start(const QHostAddress& host, quint16 port, const QString& shownHost);
 
-    // What the sharing side tells as the lesson goes on: a group's frame, and ticks of a group
+    // What the sharing side tells as the lesson goes on: a group's frame (or another frame
+    // every tablet takes whole: the lesson's steps), and ticks of a group
     // (from `from`, `count` of them) that it now holds; `fresh` when the group's ticks start
     // anew.
     void tellGroup(const QByteArray& frame);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QString>
 
 namespace ClassShare {
@@ -13,6 +14,9 @@ class SharedLesson {
     virtual ~SharedLesson() = default;
     // The class and its groups as they stand now, without their ticks.
     virtual QByteArray classFrame() const = 0;
+    // The frames of the lesson's steps as they stand now, sent right after the class frame:
+    // the prediction, the markers and the class's results.
+    virtual QByteArrayList stepFrames() const { return {}; }
     virtual int groups() const = 0;
     // One past the last tick `group` holds.
     virtual int ticks(int group) const = 0;

@@ -16,11 +16,19 @@ Sharing::Sharing(ClassView::ClassWindow& window, const QString& className)
     window_.messageTaken = [this](const ClassLink::Message& message) {
         if (server_) source_.taken(message, *server_);
     };
+    window_.stepsChanged = [this] {
+        if (server_) source_.tellSteps(*server_);
+    };
+    results_.setInterval(1000);
+    QObject::connect(&results_, &QTimer::timeout, [this] {
+        if (server_) source_.tellResults(*server_);
+    });
 }
 
 Sharing::~Sharing() {
     window_.shareSwitched = nullptr;
     window_.messageTaken = nullptr;
+    window_.stepsChanged = nullptr;
 }
 
 QString Sharing::start(const SharePlace& place) {
@@ -39,11 +47,14 @@ QString Sharing::start(const SharePlace& place) {
         if (server_)
             window_.setShareCounts(server_->viewers(), server_->refused(), server_->letGo());
     };
+    source_.startTelling();
+    results_.start();
     window_.showShare(address, QrCode(address));
     return address;
 }
 
 void Sharing::stop() {
+    results_.stop();
     server_.reset();  // every connection closed
     window_.showShare({}, {});
 }

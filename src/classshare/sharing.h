@@ -1,10 +1,12 @@
 // Sharing the class view's class with the pupils' tablets, switched on by the teacher (the
 // graph's menu, or --share): the page's server started with a new token, its address and QR
-// code shown in the window; switched off, every connection closed.
+// code shown in the window; switched off, every connection closed. The prediction and the
+// markers go out as the teacher sets them, the class's results once a second when they changed.
 #pragma once
 
 #include <QHostAddress>
 #include <QString>
+#include <QTimer>
 #include <memory>
 
 #include "classshare/class_source.h"
@@ -30,6 +32,7 @@ class Sharing {
     ClassSource source_;
     SharePlace place_;
     std::unique_ptr<ShareServer> server_;
+    QTimer results_;
 };
 
 }  // namespace ClassShare

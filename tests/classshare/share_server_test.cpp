@@ -298,7 +298,11 @@ class ShareServerTest : public QObject {
         QTRY_COMPARE(server_->viewers(), ClassShare::MostViewers);
         QTRY_COMPARE(server_->refused(), 5);
         const QStringList& first = browsers[0]->events;
-        QVERIFY(first[0].contains("\"t\":\"class\"") && first[1].contains("\"d\":[21.5]"));
+        // The class, then the lesson's steps (prediction, markers, results), then the ticks.
+        QVERIFY(first[0].contains("\"t\":\"class\"") &&
+                first[1].startsWith("{\"t\":\"prediction\"") &&
+                first[2].startsWith("{\"t\":\"markers\"") &&
+                first[3].startsWith("{\"t\":\"results\"") && first[4].contains("\"d\":[21.5]"));
 
         take(Tick("han1", 1, 22.5));
         for (int i = 0; i < ClassShare::MostViewers + 5; ++i)
