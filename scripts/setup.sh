@@ -20,6 +20,7 @@ package_packages=(
 )
 test_packages=(
     clang-14 libclang-rt-14-dev libbenchmark-dev util-linux procps ccache openssl chromium
+    libreoffice-calc-nogui
 )
 # Qt's base for the build machine too: cross-building Qt takes its host tools from there.
 windows_packages=(
