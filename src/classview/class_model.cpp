@@ -31,12 +31,13 @@ Group* ClassModel::group(const QString& name) {
     for (Group& g : groups_)
         if (g.name == name && !g.fromFile) return &g;
     if (groups_.size() >= MaxGroups) return nullptr;
-    // In the order of their names, each keeping the colour of its arrival.
+    // In the order of their names (numbers as numbers), each keeping the colour of its arrival.
     Group g;
     g.name = name;
     g.colour = static_cast<int>(groups_.size());
-    const auto at = std::find_if(groups_.begin(), groups_.end(),
-                                 [&name](const Group& other) { return name < other.name; });
+    const auto at = std::find_if(groups_.begin(), groups_.end(), [&name](const Group& other) {
+        return NameBefore(name, other.name);
+    });
     return &*groups_.insert(at, std::move(g));
 }
 

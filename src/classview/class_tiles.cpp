@@ -80,7 +80,7 @@ int GroupBoard::leastWidth(bool tiles) const {
     const int reading = big.horizontalAdvance(WidestReading);
     if (tiles)  // the column, then the name and state over the read-out
         return 2 * unit + std::max(name + unit + state, reading) + unit / 2;
-    return unit + unit / 2 + name + unit / 2 + reading + unit / 2 + state + unit;
+    return unit + name + unit / 2 + reading + unit / 2 + state + unit / 2;
 }
 
 GroupBoard::Placement GroupBoard::placement(int width) const {
@@ -96,7 +96,7 @@ GroupBoard::Placement GroupBoard::placement(int width) const {
     p.columns = (n + p.rows - 1) / p.rows;  // rows as even as may be
     // A tile grows up to half again as wide as its words; a line takes its column's width.
     p.cellWidth = p.tiles ? std::min(width / p.columns, least * 3 / 2) : width / p.columns;
-    p.cellHeight = p.tiles ? m.height() * 7 / 2 : QFontMetrics(bigFont()).height() + 2;
+    p.cellHeight = p.tiles ? m.height() * 13 / 4 : QFontMetrics(bigFont()).height() + 2;
     return p;
 }
 
@@ -202,16 +202,16 @@ void GroupBoard::paintLine(QPainter& p, int i, const QRect& cell) const {
         p.setPen(QPen(colour, std::max(2, unit / 6)));
         p.drawRect(cell.adjusted(0, 0, -1, -1));
     }
-    const int side = unit * 3 / 4;
-    p.fillRect(QRect(cell.left() + unit / 4, cell.center().y() - side / 2, side, side), colour);
+    const int side = unit * 2 / 3;
+    p.fillRect(QRect(cell.left() + unit / 6, cell.center().y() - side / 2, side, side), colour);
     QFont bold = font();
     bold.setBold(true);
     const QFontMetrics b(bold), big(bigFont());
     const int state = Widest(m, States);
     const int reading = big.horizontalAdvance(WidestReading);
-    const int stateLeft = cell.right() - unit / 2 - state;
+    const int stateLeft = cell.right() - unit / 3 - state;
     const int readingLeft = stateLeft - unit / 2 - reading;
-    const int nameLeft = cell.left() + unit / 4 + side + unit / 4;
+    const int nameLeft = cell.left() + unit / 6 + side + unit / 6;
     p.setPen(Qt::black);
     p.setFont(bold);
     p.drawText(QRect(nameLeft, cell.top(), readingLeft - nameLeft - unit / 4, cell.height()),

@@ -12,6 +12,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QScreen>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -53,30 +54,40 @@ ClassWindow::ClassWindow() {
     state_->hide();
     root->addWidget(state_);
 
-    // The groups, the graph and the results; beside them the page's QR code while shared.
-    auto* middle = new QHBoxLayout;
-    root->addLayout(middle, 1);
-    auto* column = new QVBoxLayout;
-    column_ = column;
-    column->setSpacing(4);
-    middle->addLayout(column, 1);
+    // The groups and the graph across the whole width; under them まとめ, the markers, the
+    // tools and the page's address, beside the page's QR code while the class is shared.
     board_ = new GroupBoard(model_, this);
     board_->clicked = [this](int group) { pick(group); };
-    column->addWidget(board_);
+    root->addWidget(board_);
     graph_ = new GraphView(model_, this);
     graph_->predictionDrawn = [this] { stepsDone(); };
     graph_->toolChanged = [this] { syncTools(); };
-    column->addWidget(graph_, 1);
-    results_ = new ResultsView(this);
-    column->addWidget(results_);
+    root->addWidget(graph_, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom_ = bottom;
+    root->addLayout(bottom);
+    auto* below = new QVBoxLayout;
+    below->setSpacing(4);
+    bottom->addLayout(below, 1);
     shareCode_ = new QLabel(this);
-    shareCode_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    shareCode_->setAlignment(Qt::AlignRight | Qt::AlignBottom);
     shareCode_->hide();
-    middle->addWidget(shareCode_);
+    bottom->addWidget(shareCode_);
 
-    // The tools, and the markers listed with their times.
+    // まとめ, and beside it the markers listed with their times.
+    auto* strip = new QHBoxLayout;
+    strip_ = strip;
+    below->addLayout(strip, 1);
+    results_ = new ResultsView(this);
+    strip->addWidget(results_);
+    markers_ = new QLabel(this);
+    markers_->setWordWrap(true);
+    markers_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    strip->addWidget(markers_, 1);
+
+    // The tools.
     auto* tools = new QHBoxLayout;
-    root->addLayout(tools);
+    below->addLayout(tools);
     auto button = [this, tools](const QString& text, bool checkable) {
         auto* b = new QPushButton(text, this);
         b->setCheckable(checkable);
@@ -105,9 +116,7 @@ ClassWindow::ClassWindow() {
             [this](bool on) { setTool(on ? GraphView::Tool::Stretch : GraphView::Tool::Cursor); });
     resultsButton_ = button(QStringLiteral("まとめ"), true);
     connect(resultsButton_, &QPushButton::clicked, this, [this](bool on) { showResultsLarge(on); });
-    markers_ = new QLabel(this);
-    markers_->setWordWrap(true);
-    tools->addWidget(markers_, 1);
+    tools->addStretch(1);
 
     // The shared page's address, on one line, and the counts.
     shareText_ = new QLabel(this);
@@ -116,9 +125,9 @@ ClassWindow::ClassWindow() {
     shareText_->setFont(address);
     shareText_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     shareText_->hide();
-    root->addWidget(shareText_);
+    below->addWidget(shareText_);
     counts_ = new QLabel(this);
-    root->addWidget(counts_);
+    below->addWidget(counts_);
 
     connect(graph_, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { showMenu(graph_->mapToGlobal(at)); });
@@ -140,7 +149,11 @@ ClassWindow::ClassWindow() {
                                                            : GraphView::Tool::Predict);
     });
     key(QKeySequence(Qt::Key_T), [this] { showResultsLarge(!resultsLarge()); });
-    resize(1000, 700);
+    // A projector's screen, the common 1280 × 800, where the screen has room for it.
+    QSize size(1280, 800);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableSize());
+    resize(size);
     showTitle();
     changed();
 }
@@ -223,15 +236,15 @@ void ClassWindow::changed() {
     graph_->setPicked(pickedIndex());
     graph_->update();
     showResults();
+    // The markers a line each, a marker's number, time and words kept together.
     QStringList marks;
     const auto& markers = model_.markers();
     for (size_t i = 0; i < markers.size(); ++i)
-        marks << QStringLiteral("%1 %2 %3")
+        marks << QStringLiteral("%1\u00A0%2\u00A0%3")
                      .arg(i + 1)
                      .arg(TimeShown(markers[i].seconds), markers[i].label);
-    markers_->setText(marks.isEmpty()
-                          ? QString()
-                          : QStringLiteral("しるし：") + marks.join(QStringLiteral("　")));
+    markers_->setText(marks.isEmpty() ? QString()
+                                      : QStringLiteral("しるし\n") + marks.join(QLatin1Char('\n')));
     QString counts = QStringLiteral("グループ %1　受信 %2　破棄 %3")
                          .arg(groups.size())
                          .arg(received_)
@@ -275,19 +288,24 @@ void ClassWindow::showResults() {
         const int lines =
             1 + static_cast<int>(table.rows.size()) + (table.mean.has_value() ? 1 : 0);
         results_->setFixedHeight(results_->stripHeight(lines));
+        results_->setMaximumWidth(results_->stripWidth());
     }
 }
 
 void ClassWindow::showResultsLarge(bool large) {
     results_->setLarge(large);
     resultsButton_->setChecked(large);
+    // The 結果 step: the table takes the board's place too, for its lettering's sake.
     graph_->setVisible(!large);
+    board_->setVisible(!large);
     if (large) {
         results_->setMinimumHeight(0);
-        results_->setMaximumHeight(QWIDGETSIZE_MAX);
+        results_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     }
     // The strip's place goes to the table: it stretches where the graph did.
-    column_->setStretchFactor(results_, large ? 1 : 0);
+    auto* root = static_cast<QBoxLayout*>(layout());
+    root->setStretch(root->indexOf(bottom_), large ? 1 : 0);
+    strip_->setStretch(0, large ? 4 : 0);
     showResults();
 }
 
@@ -474,16 +492,32 @@ void ClassWindow::showShare(const QString& address, const QImage& code) {
     const bool on = !address.isEmpty();
     shareText_->setVisible(on);
     shareCode_->setVisible(on);
+    shareImage_ = on ? code : QImage();
     if (on) {
         // On one line, under the class: an address broken over two is misread.
         shareText_->setText(QStringLiteral("タブレットで見る：") + address);
-        // Whole pixels for each module of the code: sharp on a projector, readable from the
-        // back of the room.
-        const int side = std::max(code.width(), 1);
-        const int modules = std::max(1, static_cast<int>(220 * CurrentZoom()) / side);
-        shareCode_->setPixmap(QPixmap::fromImage(code.scaled(side * modules, side * modules)));
+        showCode();
     }
     changed();
+}
+
+// Whole pixels for each module of the code: sharp on a projector, readable from the back of
+// the room.
+void ClassWindow::showCode() {
+    if (shareImage_.isNull()) return;
+    const int side = std::max(shareImage_.width(), 1);
+    const int modules = std::max(1, static_cast<int>(160 * CurrentZoom()) / side);
+    shareCode_->setPixmap(QPixmap::fromImage(shareImage_.scaled(side * modules, side * modules)));
+}
+
+// Zoomed, the lettering changed: the strip and the code take their sizes anew.
+void ClassWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        QTimer::singleShot(0, this, [this] {
+            showCode();
+            changed();
+        });
 }
 
 void ClassWindow::setShareCounts(int viewers, int refused, int letGo) {

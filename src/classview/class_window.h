@@ -72,6 +72,7 @@ class ClassWindow : public QWidget {
     // "2-1_まとめ.csv".
     static QString ResultsPath(const QString& csvPath);
 
+    const GroupBoard& board() const { return *board_; }
     // The teacher's tools, as the buttons, keys and menu use them.
     GraphView& graph() const { return *graph_; }
     void setTool(GraphView::Tool tool);
@@ -92,6 +93,7 @@ class ClassWindow : public QWidget {
     const ResultsView& results() const { return *results_; }
 
   protected:
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -110,6 +112,7 @@ class ClassWindow : public QWidget {
     void showTitle();
     void showFault(ClassLink::LinkFault fault);
     void syncTools();
+    void showCode();
 
     ClassModel model_;
     QString className_;
@@ -118,7 +121,8 @@ class ClassWindow : public QWidget {
     int received_ = 0, dropped_ = 0;
     QString picked_;          // the group whose trace stands out; empty: none
     size_t boardGroups_ = 0;  // the groups the board was laid out for
-    QBoxLayout* column_;      // the board, the graph and the results
+    QBoxLayout* bottom_;      // what stands under the graph
+    QBoxLayout* strip_;       // the results and the markers
     GroupBoard* board_;
     GraphView* graph_;
     ResultsView* results_;
@@ -127,6 +131,7 @@ class ClassWindow : public QWidget {
     QLabel* state_;  // why the broker is not reached; hidden while it is
     QLabel* shareText_;
     QLabel* shareCode_;
+    QImage shareImage_;  // the page's QR code, a pixel a module
     QPushButton* predict_;
     QPushButton* twoPoints_;
     QPushButton* stretch_;

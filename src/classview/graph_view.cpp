@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "classview/class_tiles.h"
 #include "classview/read_off.h"
 #include "classview/results_table.h"
 #include "zoom/zoom.h"
@@ -240,9 +241,12 @@ void GraphView::paintReadOff(QPainter& painter, const GraphFrame& f) const {
     const std::vector<Line> lines = readOff();
     if (lines.empty()) return;
     const double scale = CurrentZoom();
+    // Large and bold for a few lines; a class's many, as the graph's lettering.
+    const bool many = lines.size() > MostTiles + 2;
     QFont font = painter.font();
-    font.setPixelSize(static_cast<int>(std::lround(GraphLetteringPixels(scale) * 1.15)));
-    font.setBold(true);
+    font.setPixelSize(
+        static_cast<int>(std::lround(GraphLetteringPixels(scale) * (many ? 1.0 : 1.15))));
+    font.setBold(!many);
     const QFontMetrics metrics(font);
     const int lineHeight = metrics.height();
     const int pad = static_cast<int>(std::lround(6 * scale));

@@ -94,6 +94,31 @@ QStringList ShownNames(const QStringList& names) {
     return shown;
 }
 
+bool NameBefore(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit()) ++ei;
+            while (ej < b.size() && b[ej].isDigit()) ++ej;
+            // Numbers compared by their value: leading zeros set aside, the longer the larger.
+            QStringView x = QStringView(a).mid(i, ei - i), y = QStringView(b).mid(j, ej - j);
+            while (x.size() > 1 && x.front() == u'0') x = x.mid(1);
+            while (y.size() > 1 && y.front() == u'0') y = y.mid(1);
+            if (x.size() != y.size()) return x.size() < y.size();
+            if (x != y) return x < y;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (a[i] != b[j]) return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    if ((a.size() - i) != (b.size() - j)) return a.size() - i < b.size() - j;
+    return a < b;
+}
+
 QByteArray CsvTextCell(const QString& text) {
     QByteArray cell = text.toUtf8();
     // A spreadsheet in a Japanese locale takes the full-width signs for the ASCII ones.

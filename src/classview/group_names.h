@@ -18,6 +18,10 @@ QString ReadableName(const QString& name);
 // same letters in another script or width), each numbered after a "#".
 QStringList ShownNames(const QStringList& names);
 
+// Whether the group `a` stands before `b`: in the order of their names, numbers in them taken
+// as numbers ("han2" before "han10").
+bool NameBefore(const QString& a, const QString& b);
+
 // A cell of a CSV file holding `text`: quoted where it holds a comma, quote or line end, and
 // begun with "'" where a spreadsheet would take it for a formula (=, +, -, @, tab, CR, and
 // the full-width ＝, ＋, －, ＠).

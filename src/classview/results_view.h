@@ -21,8 +21,11 @@ class ResultsView : public QWidget {
     // Large: as large as fits, up to a projector's lettering; else a strip's.
     void setLarge(bool large);
     bool large() const { return large_; }
-    // The height of a strip of `lines` lines (the head included) at the window's font.
+    // The height of a strip of `lines` lines (the head included), and the width of the
+    // table's lines there, at the window's font.
     int stripHeight(int lines) const;
+    int stripWidth() const;
+    QSize sizeHint() const override { return QSize(stripWidth(), stripHeight(2)); }
     // The lettering's size the table was last drawn at, in pixels.
     int letteringPixels() const { return drawnPixels_; }
     const ResultsTable& table() const { return table_; }
@@ -31,6 +34,14 @@ class ResultsView : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    double basePixels() const;
+    int mostPixels(bool large) const;
+    // A line's height for each pixel of lettering.
+    double lineFactor() const;
+    // Each column's width at a lettering of a hundred pixels; `wrapped`: with the head and
+    // the average broken between their words.
+    std::vector<double> measuredWidths(bool wrapped) const;
+
     ResultsTable table_;
     std::vector<QColor> colours_;
     bool large_ = false;
