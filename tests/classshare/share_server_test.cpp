@@ -279,6 +279,32 @@ class ShareServerTest : public QObject {
         QTRY_COMPARE(server_->refused(), refused);
     }
 
+    // The teacher's marker reaches every tablet as it is set, and a tablet opening later has
+    // it in its opening; the results go out when they changed, and not again when they did not.
+    void theLessonsStepsGoOutWhenTheyChange() {
+        source_->startTelling();
+        Feed before(port_, server_->token());
+        QTRY_VERIFY(before.events.size() >= 6);  // class, steps, ticks, ready
+        QVERIFY(before.events[2].contains("\"m\":[]"));
+        model_.addMarker(125.5, "氷を入れた");
+        source_->tellSteps(*server_);
+        QTRY_VERIFY(
+            before.events.last().contains(R"({"t":"markers","m":[{"s":125.5,"l":"氷を入れた"}]})"));
+        const qsizetype told = before.events.size();
+        source_->tellSteps(*server_);  // nothing changed: nothing told
+        source_->tellResults(*server_);
+        Feed after(port_, server_->token());
+        QTRY_VERIFY(after.events.size() >= 6);
+        QVERIFY(after.events[2].contains("氷を入れた"));
+        QCOMPARE(before.events.size(), told);
+
+        take(Tick("han1", 1, 30.5));
+        source_->tellResults(*server_);
+        QTRY_COMPARE(before.events.size(), told + 2);  // the tick, then the results
+        QVERIFY(before.events.last().startsWith(
+            R"({"t":"results","head":["はん","はじめ","おわり","いちばん たかい","いちばん ひくい","かわり","じかん"],"rows":[["han1","21.5 ℃","30.5 ℃","30.5 ℃","21.5 ℃","+9 ℃","0.5秒"]])"));
+    }
+
     // Sixty browsers follow the class at once: each gets the class so far, then each tick;
     // more than MostViewers are refused; switching off closes every one.
     void sixtyBrowsersAndMore() {
