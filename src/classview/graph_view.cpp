@@ -15,7 +15,7 @@ namespace ClassView {
 namespace {
 
 const QColor ReadOffLine(0, 0, 0);
-const QColor StretchShade(255, 255, 255, 90);
+const QColor StretchShade(255, 255, 255, 60);
 const QColor BoxBack(255, 255, 255, 235);
 
 DegreesAt DegreesOf(const Group& g) {
@@ -346,6 +346,7 @@ void GraphView::mouseReleaseEvent(QMouseEvent* event) {
             if (predictionDrawn) predictionDrawn();
         }
     }
+    if (stretching_) setStretch(stretchAnchor_, tickAt(frame(), event->position().x()));
     stretching_ = false;
     update();
 }

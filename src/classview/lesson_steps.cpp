@@ -9,7 +9,7 @@ namespace ClassView {
 namespace {
 
 // Points on either side of a point, averaged with it: the hand's wobble smoothed.
-constexpr int SmoothingReach = 2;
+constexpr int SmoothingReach = 3;
 
 double Hundredths(double degrees) {
     return std::round(degrees * 100) / 100;

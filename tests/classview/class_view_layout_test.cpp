@@ -11,6 +11,8 @@
 
 #include "classlink/class_messages.h"
 #include "classview/class_window.h"
+#include "classview/read_off.h"
+#include "classview/results_table.h"
 #include "zoom/zoom.h"
 
 using namespace ClassView;
@@ -121,6 +123,45 @@ class ClassViewLayoutTest : public QObject {
                  qPrintable(name));
     }
 
+    // Two points picked on han1's trace with the mouse, then a stretch dragged across: the
+    // figures of han1's lesson there.
+    void readOff(ClassWindow& window) {
+        QTest::mouseClick(const_cast<GroupBoard*>(&window.board()), Qt::LeftButton, {},
+                          QPoint(20, 20));  // han1's tile: its trace is picked
+        GraphView& graph = window.graph();
+        const std::vector<float> han1 = Lesson(0, 480);
+        auto at = [&graph](int tick, double degrees) {
+            const GraphFrame f = graph.frame();
+            return QPoint(qRound(f.xOfSeconds(tick / 2.0)), qRound(f.yOfDegrees(degrees)));
+        };
+        window.setTool(GraphView::Tool::TwoPoints);
+        QTest::mouseClick(&graph, Qt::LeftButton, {}, at(100, han1[100]));
+        QTest::mouseClick(&graph, Qt::LeftButton, {}, at(300, han1[300]));
+        QStringList lines;
+        for (const GraphView::Line& line : graph.readOff()) lines << line.text;
+        QCOMPARE(lines,
+                 QStringList({"han1", "1: 50秒　" + DegreesShown(han1[100]),
+                              "2: 2分30秒　" + DegreesShown(han1[300]), "Δ秒　1分40秒",
+                              "Δ℃　" + ChangeShown(han1[300] - han1[100]),
+                              "℃/分　" + ChangeShown((han1[300] - han1[100]) * 0.6) + "/分"}));
+        const QString shots = qEnvironmentVariable("KELVIRA_SCREENSHOTS");
+        if (!shots.isEmpty()) QVERIFY(window.grab().save(shots + "/class-view-8-two-points.png"));
+
+        window.setTool(GraphView::Tool::Stretch);
+        QTest::mousePress(&graph, Qt::LeftButton, {}, at(200, 20));
+        QTest::mouseMove(&graph, at(300, 20));
+        QTest::mouseRelease(&graph, Qt::LeftButton, {}, at(400, 20));
+        const Stretch s = StretchOf([&han1](int t) { return han1[size_t(t)]; }, 200, 400);
+        QCOMPARE(graph.readOff()[0].text, QString("1分40秒 〜 3分20秒"));
+        QCOMPARE(graph.readOff()[1].text,
+                 QString("han1　たかい %1　ひくい %2　へいきん %3")
+                     .arg(DegreesShown(s.highest), DegreesShown(s.lowest), DegreesShown(s.mean)));
+        if (!shots.isEmpty()) QVERIFY(window.grab().save(shots + "/class-view-8-stretch.png"));
+        window.setTool(GraphView::Tool::Cursor);
+        QTest::mouseClick(const_cast<GroupBoard*>(&window.board()), Qt::LeftButton, {},
+                          QPoint(20, 20));  // picked no more
+    }
+
   private slots:
     void theClassOnTheProjector_data() {
         QTest::addColumn<int>("groups");
@@ -149,6 +190,7 @@ class ClassViewLayoutTest : public QObject {
             QString("しるし\n1\u00A01分59.5秒\u00A0氷を入れた\n2\u00A03分19.5秒\u00A0かきまぜた"));
         window.graph().setCursorTick(300);
         check(window, groups, QString("%1-default").arg(groups));
+        if (groups == 8) readOff(window);
 
         AttachZoom(window);
         ToggleFullScreen();
