@@ -81,7 +81,6 @@ ClassWindow::ClassWindow() {
     results_ = new ResultsView(this);
     strip->addWidget(results_);
     markers_ = new QLabel(this);
-    markers_->setWordWrap(true);
     markers_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     strip->addWidget(markers_, 1);
 

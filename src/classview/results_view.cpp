@@ -36,6 +36,7 @@ void ResultsView::setTable(const ResultsTable& table, const std::vector<QColor>&
     if (table == table_ && colours == colours_) return;
     table_ = table;
     colours_ = colours;
+    updateGeometry();  // its width follows its texts
     update();
 }
 
