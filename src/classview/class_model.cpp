@@ -163,6 +163,9 @@ int ClassModel::shownLastTick() const {
 }
 
 void ClassModel::setPrediction(Prediction prediction) {
+    // Drawn past the lesson's last tick, it ends there.
+    while (!prediction.empty() && prediction.back().seconds > ClassLink::LastTick / 2.0)
+        prediction.pop_back();
     prediction_ = std::move(prediction);
 }
 

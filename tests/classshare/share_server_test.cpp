@@ -19,6 +19,7 @@
 
 #include "classshare/chart_files.h"
 #include "classshare/class_source.h"
+#include "classshare/own_lesson.h"
 #include "classshare/request_head.h"
 #include "classshare/share_server.h"
 #include "classshare/sharing.h"
@@ -303,6 +304,22 @@ class ShareServerTest : public QObject {
         QTRY_COMPARE(before.events.size(), told + 2);  // the tick, then the results
         QVERIFY(before.events.last().startsWith(
             R"({"t":"results","head":["はん","はじめ","おわり","いちばん たかい","いちばん ひくい","かわり","じかん"],"rows":[["han1","21.5 ℃","30.5 ℃","30.5 ℃","21.5 ℃","+9 ℃","0.5秒"]])"));
+    }
+
+    // Kelvira sharing its own lesson opens every feed with its one group's results, and with
+    // neither prediction nor markers.
+    void kelviraAloneOpensWithItsResults() {
+        std::vector<float> hundredths = {2050, 2100, 2600};
+        std::vector<int16_t> raw(3, 63);
+        int ticks = 3;
+        const ClassShare::OwnLesson lesson("han1", {hundredths.data(), raw.data(), &ticks},
+                                           {-10, 100, false}, true, 26.0, "han1.csv");
+        QCOMPARE(
+            lesson.stepFrames(),
+            QByteArrayList({R"({"t":"prediction","p":[]})", R"({"t":"markers","m":[]})",
+                            R"({"t":"results","head":["はん","はじめ","おわり","いちばん たかい",)"
+                            R"("いちばん ひくい","かわり","じかん"],"rows":[["han1","20.5 ℃",)"
+                            R"("26 ℃","26 ℃","20.5 ℃","+5.5 ℃","1秒"]],"mean":null})"}));
     }
 
     // Sixty browsers follow the class at once: each gets the class so far, then each tick;
