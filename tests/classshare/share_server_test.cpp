@@ -505,6 +505,24 @@ class ShareServerTest : public QObject {
         QVERIFY(again != first);  // a new token
     }
 
+    // A marker set in the class view reaches an open tablet at once, the results within
+    // about a second of a tick.
+    void theViewsStepsReachTheTablets() {
+        ClassView::ClassWindow window;
+        ClassShare::Sharing sharing(window, "2-1");
+        const QString page = sharing.start({QHostAddress::LocalHost, 0, "127.0.0.1"});
+        QVERIFY(!page.isEmpty());
+        Feed feed(QUrl(page).port(), sharing.server()->token());
+        QTRY_VERIFY(feed.events.join(' ').contains("\"t\":\"ready\""));
+        QVERIFY(window.mark("氷を入れた"));
+        QTRY_VERIFY_WITH_TIMEOUT(feed.events.last().contains("氷を入れた"), 1000);
+        window.receive(ClassLink::Topic("", "han1", ClassLink::Kind::Status),
+                       ClassLink::StatusPayload(Status("han1").status));
+        window.receive(ClassLink::Topic("", "han1", ClassLink::Kind::Tick),
+                       ClassLink::TickPayload(Tick("han1", 0, 21.5).tick));
+        QTRY_VERIFY_WITH_TIMEOUT(feed.events.last().contains(R"("rows":[["han1","21.5 ℃")"), 2500);
+    }
+
     // What a group publishes again goes out to the tablets as far as it changed what they
     // show: a status changed with the same measurement is its group's frame alone, and what
     // changes nothing sends nothing.
