@@ -96,6 +96,7 @@ struct BrokerLink::Shared {
     }
 
     static void OnDisconnect(mosquitto*, void* self, int rc, const mosquitto_property*) {
+        const int error = errno;
         Shared& s = Of(self);
         const bool was = s.connected.exchange(false);
         if (was)
@@ -105,10 +106,19 @@ struct BrokerLink::Shared {
         if (s.stopping || s.attemptFaulted) return;
         if (rc == SessionTakenOver)
             s.setFault(LinkFault::TakenOver);
+        else if (!s.attemptConnected && rc == MOSQ_ERR_KEEPALIVE)
+            s.setFault(LinkFault::Silent);
         else if (!s.attemptConnected)
-            s.setFault(rc == MOSQ_ERR_KEEPALIVE ? LinkFault::Silent : LinkFault::Refused);
+            s.setFault(s.tlsLineEnd(rc, error, LinkFault::Refused));
         else
             s.setFault(LinkFault::Lost);
+    }
+
+    // The fault of a TLS connection's line that ended before the broker answered, or `otherwise`.
+    LinkFault tlsLineEnd(int rc, int error, LinkFault otherwise) const {
+        const LinkFault f =
+            address.tls ? FaultOfTlsLineEnd(rc == MOSQ_ERR_CONN_LOST, error) : LinkFault::None;
+        return f != LinkFault::None ? f : otherwise;
     }
 
     static void OnPublish(mosquitto*, void* self, int mid, int reason, const mosquitto_property*) {
@@ -147,7 +157,9 @@ struct BrokerLink::Shared {
         if (rc == MOSQ_ERR_EAI)
             setFault(LinkFault::NameNotFound);
         else if (rc == MOSQ_ERR_TLS)
-            setFault(LinkFault::Tls);
+            setFault(tlsLineEnd(rc, error, LinkFault::Tls));
+        else if (!attemptConnected && tlsLineEnd(rc, error, LinkFault::None) != LinkFault::None)
+            setFault(tlsLineEnd(rc, error, LinkFault::None));
         else if (rc == MOSQ_ERR_KEEPALIVE)
             setFault(attemptConnected ? LinkFault::Lost : LinkFault::Silent);
         else
@@ -221,10 +233,18 @@ BrokerLink::BrokerLink(const ClassAddress& address, const QString& clientId, con
         if (!address.caFile.isEmpty() && !QFileInfo(address.caFile).isReadable()) {
             setUpFault_ = LinkFault::NoCaFile;
         } else {
-            const int rc = address.caFile.isEmpty()
-                               ? api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
-                               : api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(),
-                                             nullptr, nullptr, nullptr, nullptr);
+            int rc = MOSQ_ERR_SUCCESS;
+            if (address.caFile.isEmpty()) {
+                rc = api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+                // The TLS context made at the first connection, with the system's
+                // certificates, serves every connection after it: libmosquitto would otherwise
+                // refuse to make it again without a CA file, and never connect again.
+                if (rc == MOSQ_ERR_SUCCESS)
+                    rc = api.int_option(s.mosq, MOSQ_OPT_SSL_CTX_WITH_DEFAULTS, 0);
+            } else {
+                rc = api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(), nullptr, nullptr,
+                                 nullptr, nullptr);
+            }
             if (rc == MOSQ_ERR_NOT_SUPPORTED)
                 setUpFault_ = LinkFault::NoTls;
             else if (rc != MOSQ_ERR_SUCCESS)
