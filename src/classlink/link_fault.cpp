@@ -31,7 +31,8 @@ QString LinkFaultText(LinkFault fault) {
         case LinkFault::Denied:
             return QStringLiteral("送ったデータが受け取られません（グループ名とユーザー名を同じに）");
         case LinkFault::TakenOver:
-            return QStringLiteral("同じ名前の接続にしめ出されました");
+            return QStringLiteral(
+                "同じグループ名の別のけるびらが代わりに入りました（つなぎ直しません）");
         case LinkFault::NotTls:
             return QStringLiteral("ブローカーのこのポートは TLS ではありません（mqtt:// で）");
         case LinkFault::NoLibrary:
