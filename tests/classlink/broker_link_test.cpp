@@ -151,7 +151,7 @@ class BrokerLinkTest : public QObject {
             },
             12000);
         // And it stays said as the link tries again.
-        if (told && (kind == "plain" || kind == "system")) QTest::qWait(3500);
+        if (told && (kind == "plain" || kind == "system")) QTest::qWait(2500);
         const std::lock_guard<std::mutex> guard(lock);
         QString said;
         for (LinkFault f : faults) said += ClassLink::LinkFaultText(f) + " / ";

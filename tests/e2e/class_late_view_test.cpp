@@ -159,7 +159,7 @@ class ClassLateViewTest : public QObject {
                 lessons_[g]->ticks = t + 1;
             }
         startGroups();  // each publishes its lesson so far once it is connected
-        QTest::qWait(3000);
+        QTest::qWait(2000);
         QTemporaryDir dir;
         QProcess view;
         QVERIFY(startView(view, dir.filePath("class.csv")));
