@@ -113,7 +113,7 @@ class ClassAclTest : public QObject {
     void cleanupTestCase() { broker_.reset(); }
 
     // A group writes its status, tick, reading and the parts of a lesson, and nothing else:
-    // nothing deeper, nothing beside, nothing of another group or another class.
+    // nothing deeper, nothing beside, nothing of another group, in any class.
     void aGroupWritesOnlyItsOwnMessages_data() {
         QTest::addColumn<QByteArray>("topic");
         QTest::addColumn<bool>("heard");
@@ -129,7 +129,9 @@ class ClassAclTest : public QObject {
         QTest::newRow("beside, under its name") << QByteArray("kelvira/2-1/han1/j1") << false;
         QTest::newRow("its name alone") << QByteArray("kelvira/2-1/han1") << false;
         QTest::newRow("another group's") << QByteArray("kelvira/2-1/han2/tick") << false;
-        QTest::newRow("another class") << QByteArray("kelvira/2-9/han1/tick") << false;
+        QTest::newRow("its tick in another class") << QByteArray("kelvira/2-9/han1/tick") << true;
+        QTest::newRow("another group's in another class")
+            << QByteArray("kelvira/2-9/han2/tick") << false;
     }
     void aGroupWritesOnlyItsOwnMessages() {
         QFETCH(QByteArray, topic);
