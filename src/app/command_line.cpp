@@ -141,19 +141,36 @@ QStringList ArgumentList(int argc, char** argv) {
 }
 
 void HidePasswords(int argc, char** argv) {
+    static const char Mask[] = "***";
+    const size_t maskSize = std::strlen(Mask);
     for (int i = 1; i < argc; ++i) {
         char* arg = argv[i];
         char* scheme = std::strstr(arg, "://");
         if (!scheme) continue;
-        char* user = scheme + 3;
-        char* end = std::strchr(user, '/');
-        if (!end) end = user + std::strlen(user);
-        char* at = nullptr;
-        for (char* c = user; c < end; ++c)
-            if (*c == '@') at = c;
-        char* colon = std::strchr(user, ':');
-        if (!at || !colon || colon > at) continue;
-        for (char* c = colon + 1; c < at; ++c) *c = '*';
+        // The password as classlink's WithoutPassword takes it: from the first ":" after the
+        // scheme to the last "@", whatever characters it holds.
+        char* colon = std::strchr(scheme + 3, ':');
+        char* at = std::strrchr(arg, '@');
+        if (!colon || !at || at < colon) continue;
+        const size_t password = static_cast<size_t>(at - colon - 1);
+        if (password < maskSize) {
+            std::memset(colon + 1, '*', password);
+            continue;
+        }
+        // "***" whatever the length: this argument and those that follow it in one piece of
+        // memory, as the system lays them out, move up, and the end is filled with zeros, which
+        // the list of processes does not show.
+        char* end = arg + std::strlen(arg) + 1;
+        int last = i;
+        while (last + 1 < argc && argv[last + 1] == end) {
+            ++last;
+            end += std::strlen(argv[last]) + 1;
+        }
+        const size_t gone = password - maskSize;
+        std::memcpy(colon + 1, Mask, maskSize);
+        std::memmove(colon + 1 + maskSize, at, static_cast<size_t>(end - at));
+        std::memset(end - gone, 0, gone);
+        for (int j = i + 1; j <= last; ++j) argv[j] -= gone;
     }
 }
 

@@ -24,8 +24,9 @@ CommandLine ParseCommandLine(const QStringList& arguments);
 // The arguments as the system passed them.
 QStringList ArgumentList(int argc, char** argv);
 
-// Writes over the password of every address among the arguments with "*", so that the
-// system's list of processes no longer shows it. Call once they are read.
+// Writes over the password of every address among the arguments with "***", whatever its
+// length (one shorter than three with as many "*"), so that the system's list of processes
+// shows neither it nor its length. Arguments after it may move: call once they are read.
 void HidePasswords(int argc, char** argv);
 
 // Prints the text of a Help, Version or Mistake outcome (a mistake on stderr) and returns

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <chrono>
 #include <mutex>
+#include <optional>
 
 #include "classlink/mosquitto_api.h"
 
@@ -27,6 +28,13 @@ constexpr auto LongestGoodbye = std::chrono::milliseconds(1500);
 constexpr int OldBroker = 0x84, OldBrokerV311 = 1;
 // MQTT 5's "session taken over", sent by a broker that puts a client off for another.
 constexpr int SessionTakenOver = 0x8E;
+// A broker that puts a client off when another signs in under its name (Mosquitto with
+// use_username_as_clientid: each group's user) mostly just closes the line. Closed so twice,
+// the second time this soon after the broker let the client in again, and this soon after
+// the first: another client holds the name, and comes back each time it is put off in turn.
+// A broker restarted closes the line once.
+constexpr auto PutOffSoonAfterConnecting = std::chrono::seconds(5);
+constexpr auto PutOffAgainWithin = std::chrono::seconds(30);
 
 }  // namespace
 
@@ -46,6 +54,8 @@ struct BrokerLink::Shared {
     bool attemptFaulted = false;
     bool attemptConnected = false;
     Clock::time_point attemptStart;
+    Clock::time_point connectedAt;
+    std::optional<Clock::time_point> lastPutOff;  // the line closed by the broker, once in
     bool oldBroker = false;
 
     ~Shared() {
@@ -88,6 +98,7 @@ struct BrokerLink::Shared {
         for (const QByteArray& pattern : s.subscriptions)
             s.api->subscribe(mosq, nullptr, pattern.constData(), 1);
         s.attemptConnected = true;
+        s.connectedAt = Clock::now();
         s.connected = true;
         s.setFault(LinkFault::None);
         s.tell([](Callbacks& c) {
@@ -96,6 +107,7 @@ struct BrokerLink::Shared {
     }
 
     static void OnDisconnect(mosquitto*, void* self, int rc, const mosquitto_property*) {
+        const int error = errno;
         Shared& s = Of(self);
         const bool was = s.connected.exchange(false);
         if (was)
@@ -105,10 +117,31 @@ struct BrokerLink::Shared {
         if (s.stopping || s.attemptFaulted) return;
         if (rc == SessionTakenOver)
             s.setFault(LinkFault::TakenOver);
+        else if (!s.attemptConnected && rc == MOSQ_ERR_KEEPALIVE)
+            s.setFault(LinkFault::Silent);
         else if (!s.attemptConnected)
-            s.setFault(rc == MOSQ_ERR_KEEPALIVE ? LinkFault::Silent : LinkFault::Refused);
+            s.setFault(s.tlsLineEnd(rc, error, LinkFault::Refused));
+        else if (rc == MOSQ_ERR_CONN_LOST && s.putOffAgain())
+            s.setFault(LinkFault::TakenOver);
         else
             s.setFault(LinkFault::Lost);
+    }
+
+    // The fault of a TLS connection's line that ended before the broker answered, or `otherwise`.
+    LinkFault tlsLineEnd(int rc, int error, LinkFault otherwise) const {
+        const LinkFault f =
+            address.tls ? FaultOfTlsLineEnd(rc == MOSQ_ERR_CONN_LOST, error) : LinkFault::None;
+        return f != LinkFault::None ? f : otherwise;
+    }
+
+    // The broker closed the line of a connection it had let in: true when it did so before,
+    // and the client has held its name only briefly since (see PutOffSoonAfterConnecting).
+    bool putOffAgain() {
+        const auto now = Clock::now();
+        const bool again = lastPutOff && now - *lastPutOff < PutOffAgainWithin &&
+                           now - connectedAt < PutOffSoonAfterConnecting;
+        lastPutOff = now;
+        return again;
     }
 
     static void OnPublish(mosquitto*, void* self, int mid, int reason, const mosquitto_property*) {
@@ -147,7 +180,9 @@ struct BrokerLink::Shared {
         if (rc == MOSQ_ERR_EAI)
             setFault(LinkFault::NameNotFound);
         else if (rc == MOSQ_ERR_TLS)
-            setFault(LinkFault::Tls);
+            setFault(tlsLineEnd(rc, error, LinkFault::Tls));
+        else if (!attemptConnected && tlsLineEnd(rc, error, LinkFault::None) != LinkFault::None)
+            setFault(tlsLineEnd(rc, error, LinkFault::None));
         else if (rc == MOSQ_ERR_KEEPALIVE)
             setFault(attemptConnected ? LinkFault::Lost : LinkFault::Silent);
         else
@@ -177,6 +212,12 @@ struct BrokerLink::Shared {
                 continue;
             }
             attemptEnded(rc, error);
+            if (fault == LinkFault::TakenOver) {
+                // Connecting again would put the other client off in turn, and so on without
+                // end: this one gives way.
+                while (!stopping) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                break;
+            }
             const bool refused = fault == LinkFault::BadLogin || fault == LinkFault::NeedsLogin ||
                                  fault == LinkFault::NotAllowed;
             pause(refused ? RetryRefusedAfter : RetryAfter);
@@ -221,10 +262,18 @@ BrokerLink::BrokerLink(const ClassAddress& address, const QString& clientId, con
         if (!address.caFile.isEmpty() && !QFileInfo(address.caFile).isReadable()) {
             setUpFault_ = LinkFault::NoCaFile;
         } else {
-            const int rc = address.caFile.isEmpty()
-                               ? api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1)
-                               : api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(),
-                                             nullptr, nullptr, nullptr, nullptr);
+            int rc = MOSQ_ERR_SUCCESS;
+            if (address.caFile.isEmpty()) {
+                rc = api.int_option(s.mosq, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
+                // The TLS context made at the first connection, with the system's
+                // certificates, serves every connection after it: libmosquitto would otherwise
+                // refuse to make it again without a CA file, and never connect again.
+                if (rc == MOSQ_ERR_SUCCESS)
+                    rc = api.int_option(s.mosq, MOSQ_OPT_SSL_CTX_WITH_DEFAULTS, 0);
+            } else {
+                rc = api.tls_set(s.mosq, address.caFile.toLocal8Bit().constData(), nullptr, nullptr,
+                                 nullptr, nullptr);
+            }
             if (rc == MOSQ_ERR_NOT_SUPPORTED)
                 setUpFault_ = LinkFault::NoTls;
             else if (rc != MOSQ_ERR_SUCCESS)

@@ -50,16 +50,13 @@ ClassAddress ParseClassAddress(const QString& text) {
 }
 
 QString WithoutPassword(const QString& url) {
-    // By hand rather than through QUrl: the text may be no address at all.
-    const qsizetype start = url.indexOf(QLatin1String("://"));
-    if (start < 0) return url;
-    const qsizetype userStart = start + 3;
-    qsizetype end = url.indexOf(QLatin1Char('/'), userStart);
-    if (end < 0) end = url.size();
-    const qsizetype at = url.lastIndexOf(QLatin1Char('@'), end - 1);
-    if (at < userStart) return url;
-    const qsizetype colon = url.indexOf(QLatin1Char(':'), userStart);
-    if (colon < 0 || colon > at) return url;
+    // By hand rather than through QUrl: the text may be no address at all. A password may
+    // hold any character, "/", "@" and "?" too: all from the first ":" after the scheme to
+    // the last "@" is taken for it, whatever else it may then hide.
+    const qsizetype scheme = url.indexOf(QLatin1String("://"));
+    const qsizetype colon = url.indexOf(QLatin1Char(':'), scheme < 0 ? 0 : scheme + 3);
+    const qsizetype at = url.lastIndexOf(QLatin1Char('@'));
+    if (colon < 0 || at < colon) return url;
     return url.left(colon + 1) + QStringLiteral("***") + url.mid(at);
 }
 

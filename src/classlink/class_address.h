@@ -23,7 +23,9 @@ struct ClassAddress {
 // The address read from `url`. Its error never holds the password.
 ClassAddress ParseClassAddress(const QString& url);
 
-// `url` with its password, if any, written as "***": fit to be printed.
+// `url` with its password, if any, written as "***" whatever its length: fit to be printed.
+// Whatever might be a password is hidden: from the first ":" after the scheme (or from the
+// first ":" of a text without one) to the last "@".
 QString WithoutPassword(const QString& url);
 
 // For an address with a user and no password: the password is the first line of `file`, read

@@ -145,8 +145,14 @@ QByteArray Topic(const QString& className, const QString& group, Kind kind, int 
 }
 
 QList<QByteArray> ClassTopics(const QString& className) {
-    const QByteArray root = "kelvira/" + className.toUtf8();
-    return {root + "/+/+", root + "/+/lesson/+"};
+    // Each group's status first: a late view then knows each group's measurement before its
+    // lesson comes.
+    QList<QByteArray> topics;
+    for (const Kind kind : {Kind::Status, Kind::Tick, Kind::Reading})
+        topics << Topic(className, QStringLiteral("+"), kind);
+    for (int part = 0; part < LessonParts; ++part)
+        topics << Topic(className, QStringLiteral("+"), Kind::Lesson, part);
+    return topics;
 }
 
 bool IsMeasurementId(const QString& id) {

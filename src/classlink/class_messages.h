@@ -17,8 +17,8 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QString>
 #include <QList>
+#include <QString>
 #include <optional>
 #include <vector>
 
@@ -74,7 +74,9 @@ enum class Kind { Status, Tick, Reading, Lesson };
 
 // kelvira/<class>/<group>/<kind>, and kelvira/<class>/<group>/lesson/<part> for a part.
 QByteArray Topic(const QString& className, const QString& group, Kind kind, int part = 0);
-// The subscriptions to every message of every group of a class.
+// The subscriptions to every message of every group of a class, and to nothing else: each
+// kind by name and each part of the lesson by number, so that what a group writes beside or
+// below its own messages never reaches a view.
 QList<QByteArray> ClassTopics(const QString& className);
 
 // True for a measurement's id: its start, yyyy-MM-ddTHH:mm:ss, a real moment.

@@ -31,7 +31,10 @@ QString LinkFaultText(LinkFault fault) {
         case LinkFault::Denied:
             return QStringLiteral("送ったデータが受け取られません（グループ名とユーザー名を同じに）");
         case LinkFault::TakenOver:
-            return QStringLiteral("同じ名前の接続にしめ出されました");
+            return QStringLiteral(
+                "同じグループ名の別のけるびらが代わりに入りました（つなぎ直しません）");
+        case LinkFault::NotTls:
+            return QStringLiteral("ブローカーのこのポートは TLS ではありません（mqtt:// で）");
         case LinkFault::NoLibrary:
             return QStringLiteral("MQTT のライブラリ（libmosquitto）がありません");
     }
@@ -80,6 +83,11 @@ LinkFault FaultOfRefusal(int code) {
 }
 
 LinkFault FaultOfTlsMessage(const QString& message) {
+    // What OpenSSL says when the other end answers the greeting with no TLS, or with nothing.
+    if (message.contains(QLatin1String("wrong version number")) ||
+        message.contains(QLatin1String("unexpected eof while reading")) ||
+        message.contains(QLatin1String("packet length too long")))
+        return LinkFault::NotTls;
     if (message.contains(QLatin1String("host name verification failed")))
         return LinkFault::WrongHost;
     if (message.contains(QLatin1String("certificate verify failed"))) return LinkFault::Untrusted;
@@ -87,6 +95,26 @@ LinkFault FaultOfTlsMessage(const QString& message) {
         message.contains(QLatin1String("TLS"), Qt::CaseSensitive))
         return LinkFault::Tls;
     return LinkFault::None;
+}
+
+LinkFault FaultOfTlsLineEnd(bool closed, int error) {
+    switch (error) {
+        case ECONNRESET:
+        case EPIPE:
+#ifdef _WIN32
+        case WSAECONNRESET:
+        case WSAECONNABORTED:
+#endif
+            return LinkFault::NotTls;
+        default:
+            // Refused, unreachable or timed out: the line never stood.
+            if (FaultOfSystemError(error, false) != LinkFault::Refused || error == ECONNREFUSED)
+                return LinkFault::None;
+#ifdef _WIN32
+            if (error == WSAECONNREFUSED) return LinkFault::None;
+#endif
+            return closed ? LinkFault::NotTls : LinkFault::None;
+    }
 }
 
 }  // namespace ClassLink

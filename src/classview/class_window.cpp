@@ -31,6 +31,15 @@ const QString Title = QStringLiteral("けるびら　クラス");
 // Groups whose every row the strip under the graph shows; with more, the picked group's.
 constexpr int StripGroups = 3;
 
+// The link's fault in the view's own words: the view signs in as the teacher's user, not as
+// a group.
+QString FaultText(ClassLink::LinkFault fault) {
+    if (fault == ClassLink::LinkFault::TakenOver)
+        return QStringLiteral(
+            "同じユーザー名の別のクラスビューが代わりに入りました（つなぎ直しません）");
+    return ClassLink::LinkFaultText(fault);
+}
+
 }  // namespace
 
 ClassWindow::ClassWindow() {
@@ -186,8 +195,7 @@ void ClassWindow::watch(const ClassLink::ClassAddress& address,
 
 void ClassWindow::showFault(ClassLink::LinkFault fault) {
     fault_ = fault;
-    state_->setText(
-        QStringLiteral("クラス %1：%2").arg(className_, ClassLink::LinkFaultText(fault)));
+    state_->setText(QStringLiteral("クラス %1：%2").arg(className_, FaultText(fault)));
     state_->setVisible(fault != ClassLink::LinkFault::None);
     showTitle();
 }
@@ -529,11 +537,10 @@ void ClassWindow::setShareCounts(int viewers, int refused, int letGo) {
 void ClassWindow::showTitle() {
     QString title = Title;
     if (!className_.isEmpty())
-        title +=
-            QLatin1Char(' ') + className_ +
-            (fault_ == ClassLink::LinkFault::None
-                 ? QStringLiteral("（接続）")
-                 : QStringLiteral("（") + ClassLink::LinkFaultText(fault_) + QStringLiteral("）"));
+        title += QLatin1Char(' ') + className_ +
+                 (fault_ == ClassLink::LinkFault::None
+                      ? QStringLiteral("（接続）")
+                      : QStringLiteral("（") + FaultText(fault_) + QStringLiteral("）"));
     setWindowTitle(title);
 }
 

@@ -73,6 +73,8 @@ class BrokerLinkTest : public QObject {
         QTest::newRow("TLS, another CA") << "ca" << LinkFault::Untrusted;
         QTest::newRow("TLS, another host's certificate") << "host" << LinkFault::WrongHost;
         QTest::newRow("TLS, no CA file") << "nocafile" << LinkFault::NoCaFile;
+        QTest::newRow("TLS to a plain port") << "plain" << LinkFault::NotTls;
+        QTest::newRow("TLS, a CA the system does not hold") << "system" << LinkFault::Untrusted;
         QTest::newRow("all well") << "good" << LinkFault::None;
     }
     void saysWhyTheBrokerIsNotReached() {
@@ -94,7 +96,7 @@ class BrokerLinkTest : public QObject {
             if (kind == "anonymous") user.clear();
         }
         QString scheme = "mqtt", query;
-        if (kind == "ca" || kind == "host" || kind == "nocafile") {
+        if (kind == "ca" || kind == "host" || kind == "nocafile" || kind == "system") {
             QVERIFY(MakeCertificates(dir.path(), kind == "host" ? "elsewhere.example" : "127.0.0.1"));
             lines = QStringList{"allow_anonymous true", "certfile " + broker.share(dir.filePath("broker.pem")),
                                 "keyfile " + broker.share(dir.filePath("broker.key"))};
@@ -103,9 +105,15 @@ class BrokerLinkTest : public QObject {
             const QString ca = kind == "ca" ? other.filePath("ca.pem") : dir.filePath("ca.pem");
             if (kind == "ca") QFile::copy(ca, dir.filePath("other-ca.pem"));
             scheme = "mqtts";
-            query = "?cafile=" + (kind == "nocafile" ? dir.filePath("none.pem")
-                                  : kind == "ca"     ? dir.filePath("other-ca.pem")
-                                                     : ca);
+            if (kind != "system")
+                query = "?cafile=" + (kind == "nocafile" ? dir.filePath("none.pem")
+                                      : kind == "ca"     ? dir.filePath("other-ca.pem")
+                                                         : ca);
+            user.clear();
+        }
+        if (kind == "plain") {
+            lines = QStringList{"allow_anonymous true"};
+            scheme = "mqtts";
             user.clear();
         }
         broker.configure(lines);
@@ -142,9 +150,12 @@ class BrokerLinkTest : public QObject {
                 return !faults.empty() && faults.back() == fault;
             },
             12000);
+        // And it stays said as the link tries again.
+        if (told && (kind == "plain" || kind == "system")) QTest::qWait(2500);
+        const std::lock_guard<std::mutex> guard(lock);
         QString said;
         for (LinkFault f : faults) said += ClassLink::LinkFaultText(f) + " / ";
-        QVERIFY2(told, qPrintable(said));
+        QVERIFY2(told && faults.back() == fault, qPrintable(said));
     }
 };
 

@@ -55,7 +55,14 @@ class LinkFaultTest : public QObject {
         QTest::newRow("host") << "OpenSSL Error[0]: host name verification failed"
                               << LinkFault::WrongHost;
         QTest::newRow("CA") << "OpenSSL Error[0]: certificate verify failed" << LinkFault::Untrusted;
-        QTest::newRow("other OpenSSL") << "OpenSSL Error[0]: wrong version number" << LinkFault::Tls;
+        QTest::newRow("other OpenSSL")
+            << "OpenSSL Error[0]: sslv3 alert handshake failure" << LinkFault::Tls;
+        // A port that speaks no TLS answers the greeting with something else, or closes.
+        QTest::newRow("an answer in no TLS")
+            << "OpenSSL Error[0]: wrong version number" << LinkFault::NotTls;
+        QTest::newRow("closed at the greeting")
+            << "OpenSSL Error[0]: error:0A000126:SSL routines::unexpected eof while reading"
+            << LinkFault::NotTls;
         QTest::newRow("TLS otherwise") << "TLS handshake failed" << LinkFault::Tls;
         QTest::newRow("no TLS at all") << "Connection refused" << LinkFault::None;
         QTest::newRow("lower-case tls is no TLS fault") << "the tls word" << LinkFault::None;
@@ -64,6 +71,26 @@ class LinkFaultTest : public QObject {
         QFETCH(QString, message);
         QFETCH(LinkFault, fault);
         QCOMPARE(ClassLink::FaultOfTlsMessage(message), fault);
+    }
+
+    // A TLS line that ends before the broker answers: closed or reset by the other end is a
+    // port that speaks no TLS; refused, unreachable or timed out is said as such.
+    void tlsLineEnds_data() {
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<int>("error");
+        QTest::addColumn<LinkFault>("fault");
+        QTest::newRow("closed") << true << 0 << LinkFault::NotTls;
+        QTest::newRow("reset") << false << ECONNRESET << LinkFault::NotTls;
+        QTest::newRow("broken pipe") << false << EPIPE << LinkFault::NotTls;
+        QTest::newRow("refused") << false << ECONNREFUSED << LinkFault::None;
+        QTest::newRow("closed, refused") << true << ECONNREFUSED << LinkFault::None;
+        QTest::newRow("timed out") << false << ETIMEDOUT << LinkFault::None;
+    }
+    void tlsLineEnds() {
+        QFETCH(bool, closed);
+        QFETCH(int, error);
+        QFETCH(LinkFault, fault);
+        QCOMPARE(ClassLink::FaultOfTlsLineEnd(closed, error), fault);
     }
 
     // Every fault has words of its own for the title and the log.

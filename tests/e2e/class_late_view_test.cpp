@@ -1,12 +1,17 @@
 // A class view that comes late or comes back holds every tick of every group's lesson so far:
-// 40 groups publish through a real broker on 127.0.0.1 (the groups' own publisher, in this
-// process), and the real class view, started mid-lesson or killed and started again while
-// the groups go on, saves a CSV holding each group's every tick.
+// 40 groups publish through a real broker on 127.0.0.1 with the example configuration's
+// bounds (the groups' own publisher, in this process), and the real class view, started
+// mid-lesson, killed and started again while the groups go on, started when every group has
+// a whole lesson, or after a group has left thousands of retained messages under its name,
+// saves a CSV holding each group's every tick.
 #include <signal.h>
 
 #include <QtTest>
+#include <atomic>
+#include <cmath>
 #include <memory>
 
+#include "classlink/broker_link.h"
 #include "classroom/class_publisher.h"
 #include "core/lesson.h"
 #include "core/vexo.h"
@@ -32,7 +37,10 @@ QStringList Column(const QByteArray& csv, const QString& group) {
     if (column < 1) return {"no column " + group};
     QStringList values;
     for (const QByteArray& line : lines)
-        if (!line.trimmed().isEmpty()) values << line.trimmed().split(',').value(column);
+        if (!line.trimmed().isEmpty()) {
+            const QByteArray cell = line.trimmed().split(',').value(column);
+            values << (cell.isEmpty() ? QString() : QString::number(cell.toDouble()));
+        }
     return values;
 }
 
@@ -44,8 +52,14 @@ struct GroupLesson {
     Vexo::LessonRecord record() const { return {hundredths.data(), raw.data(), &ticks}; }
 };
 
+// Degrees that take six characters in a part of the lesson, the longest a part gets.
+float LongDegrees(int g, int t) {
+    return -49.99f + g * 0.5f + (t % 7) * 0.01f;
+}
+
+// Degrees as a number to the hundredth, as the class's CSV holds them.
 QString Text(float degrees) {
-    return QString::number(degrees, 'f', 1);
+    return QString::number(std::round(degrees * 100) / 100.0);
 }
 
 }  // namespace
@@ -87,28 +101,33 @@ class ClassLateViewTest : public QObject {
         return view.waitForStarted(5000);
     }
 
-    void checkCsv(const QString& path) {
+    void checkCsv(const QString& path, float (*degrees)(int, int) = Degrees) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray csv = file.readAll();
         for (int g = 0; g < Groups; ++g) {
             QStringList expected;
-            for (int t = 0; t < recorded_; ++t) expected << Text(Degrees(g, t));
+            for (int t = 0; t < recorded_; ++t) expected << Text(degrees(g, t));
             QCOMPARE(Column(csv, Name(g)), expected);
+        }
+    }
+
+    // Each group joins the class with the lesson it holds.
+    void startGroups() {
+        for (int g = 0; g < Groups; ++g) {
+            groups_.push_back(std::make_unique<Vexo::ClassPublisher>(
+                ClassLink::ParseClassAddress(broker_->url("2-1")), Name(g),
+                Vexo::ShownScale{-10, 100, false}, lessons_[g]->record()));
+            groups_.back()->lessonStarted();
         }
     }
 
   private slots:
     void init() {
-        broker_ = std::make_unique<Broker>();
+        broker_ = std::make_unique<Broker>(QStringList{"allow_anonymous true"} + ExampleBounds());
         QVERIFY(broker_->start());
-        for (int g = 0; g < Groups; ++g) {
-            lessons_.push_back(std::make_unique<GroupLesson>());
-            groups_.push_back(std::make_unique<Vexo::ClassPublisher>(
-                ClassLink::ParseClassAddress(broker_->url("2-1")), Name(g),
-                Vexo::ShownScale{-10, 100, false}, lessons_.back()->record()));
-            groups_.back()->lessonStarted();
-        }
+        for (int g = 0; g < Groups; ++g) lessons_.push_back(std::make_unique<GroupLesson>());
+        startGroups();
         recorded_ = 0;
     }
     void cleanup() {
@@ -123,6 +142,56 @@ class ClassLateViewTest : public QObject {
         QProcess view;
         QVERIFY(startView(view, dir.filePath("class.csv")));
         QTest::qWait(5000);
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        checkCsv(dir.filePath("class.csv"));
+    }
+
+    // A whole lesson of every group, each part as long as a part gets (degrees written with
+    // six characters), fits what the broker keeps and queues for a view that comes late.
+    void aWholeClassOfWholeLessonsFits() {
+        groups_.clear();
+        recorded_ = Vexo::LastTick + 1;
+        for (int g = 0; g < Groups; ++g)
+            for (int t = 0; t < recorded_; ++t) {
+                lessons_[g]->hundredths[t] = std::round(LongDegrees(g, t) * 100);
+                lessons_[g]->raw[t] = 63;
+                lessons_[g]->ticks = t + 1;
+            }
+        startGroups();  // each publishes its lesson so far once it is connected
+        QTest::qWait(2000);
+        QTemporaryDir dir;
+        QProcess view;
+        QVERIFY(startView(view, dir.filePath("class.csv")));
+        QTest::qWait(5000);
+        view.terminate();
+        QVERIFY(view.waitForFinished(10000));
+        checkCsv(dir.filePath("class.csv"), LongDegrees);
+    }
+
+    // Retained messages by the thousand under one group's name, where a broker's ACL lets
+    // them be (the example's does not), reach no view: a late view is given every group's
+    // lesson so far and keeps every tick.
+    void retainedMessagesUnderAGroupsNameKeepNothingFromALateView() {
+        record(25);
+        std::atomic<int> acknowledged{0};
+        ClassLink::BrokerConnection::Callbacks callbacks;
+        callbacks.acknowledged = [&](int) { ++acknowledged; };
+        ClassLink::BrokerLink hostile(ClassLink::ParseClassAddress(broker_->url("2-1")), "hostile",
+                                      {}, callbacks);
+        hostile.start();
+        QVERIFY(BoxRig::waitFor([&] { return hostile.connected(); }, 5000));
+        constexpr int Flood = 6000;
+        for (int n = 0; n < Flood; ++n)
+            hostile.publish("kelvira/2-1/han01/j" + QByteArray::number(n), "{\"c\":20}", 1, true);
+        QVERIFY2(BoxRig::waitFor([&] { return acknowledged == Flood; }, 20000),
+                 qPrintable(QString::number(acknowledged)));
+        QTemporaryDir dir;
+        QProcess view;
+        QVERIFY(startView(view, dir.filePath("class.csv")));
+        QTest::qWait(4000);
+        record(5);  // and what comes after
+        QTest::qWait(1000);
         view.terminate();
         QVERIFY(view.waitForFinished(10000));
         checkCsv(dir.filePath("class.csv"));

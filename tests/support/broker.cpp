@@ -89,6 +89,15 @@ QString Broker::log() {
     return QString::fromLocal8Bit(process_.readAll());
 }
 
+qint64 Broker::peakMemory() const {
+    QFile status(QString("/proc/%1/status").arg(process_.processId()));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+    return -1;
+}
+
 void Broker::kill() {
     process_.kill();
     process_.waitForFinished(3000);
@@ -97,6 +106,17 @@ void Broker::kill() {
 QString Broker::url(const QString& className, const QString& user) const {
     const QString who = user.isEmpty() ? QString() : user + "@";
     return "mqtt://" + who + "127.0.0.1:" + QString::number(port_) + "/" + className;
+}
+
+QStringList ExampleBounds() {
+    QFile conf(qEnvironmentVariable("KELVIRA_SOURCE_DIR") + "/packaging/mosquitto/kelvira.conf");
+    conf.open(QIODevice::ReadOnly);
+    QStringList lines;
+    for (const QByteArray& line : conf.readAll().split('\n'))
+        if (line.startsWith("max_") || line.startsWith("message_size_limit") ||
+            line.startsWith("memory_limit"))
+            lines << QString::fromUtf8(line);
+    return lines;
 }
 
 int RunClient(const QStringList& command, QByteArray* out, int timeoutMs) {

@@ -23,12 +23,18 @@ class Broker {
     QString share(const QString& file) const;
     // What it said since it was last asked.
     QString log();
+    // Its peak of resident memory so far, in bytes.
+    qint64 peakMemory() const;
 
   private:
     QTemporaryDir dir_;
     QProcess process_;
     int port_ = 0;
 };
+
+// The lines of the example configuration (packaging/mosquitto/kelvira.conf) that bound what
+// the broker takes, keeps and queues: sizes, queues and memory.
+QStringList ExampleBounds();
 
 // Runs one of the Mosquitto clients to its end; its exit code, and its output in `out`.
 int RunClient(const QStringList& command, QByteArray* out = nullptr, int timeoutMs = 15000);
