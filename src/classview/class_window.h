@@ -63,7 +63,7 @@ class ClassWindow : public QWidget {
 
     // What the window says about the class's broker; empty while the view is connected.
     QString faultShown() const { return state_->isHidden() ? QString() : state_->text(); }
-    // The graph as shown, at the window's scale.
+    // The graph as shown, at the window's scale, its legend naming every group.
     QImage graphPicture() const;
     // Writes the class's lesson to `path` and its results beside it (ResultsPath); false
     // when either could not be written.

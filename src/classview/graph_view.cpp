@@ -168,7 +168,7 @@ std::vector<GraphView::Line> GraphView::readOff() const {
 
 void GraphView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    paint(painter);
+    paint(painter, look());
 }
 
 QImage GraphView::picture() const {
@@ -176,13 +176,16 @@ QImage GraphView::picture() const {
     picture.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(&picture);
     painter.setFont(font());
-    paint(painter);
+    // Copied or saved, the picture names every group itself.
+    GraphLook named = look();
+    named.legend = true;
+    paint(painter, named);
     return picture;
 }
 
-void GraphView::paint(QPainter& painter) const {
-    DrawClassGraph(painter, rect(), model_, look());
-    const GraphFrame f = frame();
+void GraphView::paint(QPainter& painter, const GraphLook& look) const {
+    DrawClassGraph(painter, rect(), model_, look);
+    const GraphFrame f = FrameOf(rect(), model_, look, font());
     if (f.plot.isEmpty()) return;
     const double scale = CurrentZoom();
     const int thin = static_cast<int>(std::lround(std::max(1.0, scale)));

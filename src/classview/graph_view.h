@@ -55,7 +55,8 @@ class GraphView : public QWidget {
     // or else the cursor; nothing when there is nothing to read.
     std::vector<Line> readOff() const;
 
-    // The graph as shown, with what is read off, at the window's scale.
+    // The graph as shown, with what is read off, at the window's scale, its legend naming
+    // every group.
     QImage picture() const;
 
     // Called when a stroke has changed the prediction, and when the tool changed.
@@ -70,7 +71,7 @@ class GraphView : public QWidget {
     void leaveEvent(QEvent* event) override;
 
   private:
-    void paint(QPainter& painter) const;
+    void paint(QPainter& painter, const GraphLook& look) const;
     void paintReadOff(QPainter& painter, const GraphFrame& frame) const;
     int tickAt(const GraphFrame& frame, double x) const;
     // The group whose trace passes nearest to `degrees` at `tick`; -1 for none.
