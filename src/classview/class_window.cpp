@@ -369,11 +369,14 @@ void ClassWindow::stepsDone() {
 }
 
 void ClassWindow::askForMarker(int pointed) {
-    bool ok = false;
-    const QString label =
-        QInputDialog::getItem(this, QStringLiteral("しるし"), QStringLiteral("なにを しましたか："),
-                              MarkerChoices(), 0, true, &ok);
-    if (ok) mark(label, pointed);
+    // Chosen from the offered words or typed, at the window's zoom on the projector.
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(QStringLiteral("しるし"));
+    dialog.setLabelText(QStringLiteral("なにを しましたか："));
+    dialog.setComboBoxItems(MarkerChoices());
+    dialog.setComboBoxEditable(true);
+    FollowZoom(dialog);
+    if (dialog.exec() == QDialog::Accepted) mark(dialog.textValue(), pointed);
 }
 
 void ClassWindow::pick(int group) {
