@@ -463,7 +463,9 @@ class ShareServerTest : public QObject {
         QVERIFY2(page.startsWith("HTTP/1.1 200"), page.left(100).constData());
         QVERIFY(waited < 2000);
         QVERIFY(most <= ClassShare::MostConnections);
-        QVERIFY(grown < 64 << 20);
+        // The sanitizers hold what is freed a while (up to 256 MiB), so memory is bound only in
+        // the plain build.
+        QVERIFY(grown < 64 << 20 || !qEnvironmentVariableIsEmpty("KELVIRA_SANITIZED"));
         QVERIFY(server_->refused() >= refused);
     }
 
