@@ -18,7 +18,7 @@ const LabelChars = 12;        // a marker's label on the graph, shortened; whole
 
 const Words = {
   read: "グラフに ふれると、その ときの おんどが でます。",
-  two: "グラフの せんの 上で、てんを 2つ えらびます。",
+  two: "グラフの せんの うえで、てんを 2つ えらびます。",
   second: "もう 1つ てんを えらびます。",
   stretch: "グラフを ゆびで よこに なぞって、はんいを えらびます。",
   draw: "グラフに ゆびで よそうを かきます。かけたら「よそうを かく」を もう いちど おします。",
@@ -376,7 +376,7 @@ function touched(p) {
 function moved(p) {
   if (tool === "read") picks.cursor = tickAt(p.seconds, longest());
   else if (tool === "stretch" && picks.dragging) picks.to = tickAt(p.seconds, longest());
-  else if (tool === "draw" && stroke) stroke.push([p.seconds, p.degrees]);
+  else if (tool === "draw" && stroke && p.inside) stroke.push([p.seconds, p.degrees]);
 }
 
 function lifted() {
