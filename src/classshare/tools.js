@@ -47,6 +47,7 @@ const picks = {
   stats: [],                        // by group: stretchOf() and what it was worked out from
 };
 let frameAsked = 0;
+let rowsAsked = 0;
 
 // ---- the frames ------------------------------------------------------------------------------
 
@@ -270,8 +271,9 @@ function countStretch() {
   });
 }
 
-// The line over the graph, and each group's row: what the tool in hand picked.
-function sayPicks() {
+// What the tool in hand picked, in words: the line over the graph, and what each group's row
+// reads off (`lead` before it).
+function picksWords() {
   countStretch();
   let said = Words[tool];
   let each = () => "";
@@ -302,11 +304,20 @@ function sayPicks() {
   }
   const own = alone && groups[0] ? each(groups[0], 0) : "";
   if (own) said += "　" + own;
-  setText(byId("said"), said);
+  return {said, each, lead};
+}
+
+function sayRows(words) {
   groups.forEach((g, i) => {
-    const off = each(g, i);
-    setText(g.off_, off && lead + off);
+    const off = words.each(g, i);
+    setText(g.off_, off && words.lead + off);
   });
+}
+
+function sayPicks() {
+  const words = picksWords();
+  setText(byId("said"), words.said);
+  sayRows(words);
 }
 
 // The layers over the graph and the words, at the next frame (once however many moves came).
@@ -317,7 +328,13 @@ function repaint() {
     if (!chart) return;
     if (stroke) drawNotes();
     drawPicks();
-    sayPicks();
+    setText(byId("said"), picksWords().said);
+    // The rows after this frame is shown: the finger sees its answer on the graph first, and
+    // forty rows laid out again wait for it (once however many frames ask).
+    if (!rowsAsked) rowsAsked = setTimeout(() => {
+      rowsAsked = 0;
+      sayRows(picksWords());
+    });
   });
 }
 

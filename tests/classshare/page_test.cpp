@@ -151,8 +151,12 @@ class PageTest : public QObject {
             "r(byId('said').textContent))))");
     }
 
-    // What each group's row reads off, "a|b|...".
-    QString readOff() { return eval("groups.map(g => g.off_.textContent).join('|')"); }
+    // What each group's row reads off, "a|b|...", once the rows have followed the layers.
+    QString readOff() {
+        return eval(
+            "new Promise(r => requestAnimationFrame(() => setTimeout(() => setTimeout(() => "
+            "r(groups.map(g => g.off_.textContent).join('|'))))))");
+    }
 
     // The pixels of the layer `name` over the plot that are drawn in `colour` (r, g, b), all but
     // transparent.
