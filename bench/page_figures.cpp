@@ -3,7 +3,8 @@
 // each ticking twice a second), then the page of Kelvira's own lesson. Prints, a figure a line:
 //   page.first MS            opening the page to the whole lesson so far drawn
 //   page.redraw MS           a redraw of the class's graph, 95th percentile
-//   page.tap MS              a tap on a group answered (the browser's Event Timing), the longest
+//   page.tap MS              a tap on a group, or on the graph (its cursor), answered (the
+//                            browser's Event Timing), the longest
 //   page.heap KIB            the page's JavaScript heap with the class
 //   page.latency.class MS    a tick handed to the class view to the page painted with it, p99
 //   page.latency.own MS      a tick recorded by Kelvira to its page painted with it, p99
@@ -134,7 +135,7 @@ int main(int argc, char** argv) {
     Print("page.first", complete > 0 ? complete - opened : 1e6);
 
     // The class goes on, each group ticking twice a second, the messages one by one; the
-    // teacher's pupil taps a group now and then.
+    // teacher's pupil taps a group now and then, and the graph to read it off.
     browser.evaluate(
         "window.taps = []; new PerformanceObserver(l => l.getEntries().forEach(e => "
         "taps.push(e.duration))).observe({type: 'event', durationThreshold: 16, buffered: true}); "
@@ -164,11 +165,17 @@ int main(int argc, char** argv) {
     feed.start(500 / 40);
     for (int s = 0; s < seconds; ++s) {
         QTest::qWait(500);
+        // A group's row, and the graph at a tenth further across each time.
+        const QString row = QString::number(s % 40),
+                      across = QString::number((s / 2 % 10 + 0.5) / 10);
         const QString at = browser.evaluate(
-            "(() => { const items = document.querySelectorAll('#groups li'); const r = items[" +
-            QString::number(s % 40) + "] && items[" + QString::number(s % 40) +
-            "].getBoundingClientRect(); return r ? r.x + r.width / 2 + ',' + (r.y + r.height / 2) "
-            ": ''; })()");
+            s % 2 ? "(() => { const r = chart && chart.over.getBoundingClientRect(); "
+                    "return r ? r.x + r.width * " +
+                        across + " + ',' + (r.y + r.height / 2) : ''; })()"
+                  : "(() => { const r = document.querySelectorAll('#groups li')[" + row +
+                        "]; "
+                        "const b = r && r.getBoundingClientRect(); "
+                        "return b ? b.x + b.width / 2 + ',' + (b.y + b.height / 2) : ''; })()");
         if (!at.isEmpty()) {
             const QJsonObject where{{"x", at.section(',', 0, 0).toDouble()},
                                     {"y", at.section(',', 1, 1).toDouble()},

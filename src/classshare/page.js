@@ -7,7 +7,8 @@
 // handed at most one pair of points (the lowest and the highest) per column of each trace (as wide as its line),
 // worked out only for the ticks that came since the last redraw; the graph is redrawn at most
 // four times a second and only when something came; the list is built once per group and its
-// texts changed in place, so a tap is answered before the graph is drawn again.
+// texts changed in place, so a tap is answered before the graph is drawn again. What is drawn
+// over the graph (the tapped trace, the lesson's steps: tools.js) lies on canvases of its own.
 "use strict";
 
 const RedrawGapMs = 250;      // redraws at most this often
@@ -51,9 +52,10 @@ function Group(n) {
     name: n, colour: "#000000", state: "", reading: null, sensor: "", lo: 0, hi: 100,
     degrees: new Float32Array(2048),  // by tick; NaN: no reading at that tick
     length: 0,                        // ticks held
+    rewritten: 0,                     // counts the times ticks held were written anew
     since: Infinity,                  // the first tick changed since the points were worked out
     points: [],                       // the thinned trace, by column: see thin()
-    item: null, reading_: null, state_: null,
+    item: null, reading_: null, state_: null, off_: null,
   };
 }
 
@@ -79,6 +81,7 @@ function store(g, from, d, fresh) {
     g.length = 0;
     g.since = 0;
   }
+  if (fresh || from < g.length) ++g.rewritten;
   const end = from + d.length;
   if (end > g.degrees.length) {
     let size = g.degrees.length;
@@ -160,26 +163,39 @@ function data() {
 
 // ---- the graph -------------------------------------------------------------------------
 
+// The canvases over the plot, beneath to above: the lesson's steps (the predictions and the
+// markers), the picked trace, what the reading off picked.
+let layers = null;
+
+// `canvas` made as large as the plot and cleared, its context drawing in the plot's pixels; null
+// when nothing is to be drawn on it (`empty`), once it is clear.
+function fitLayer(canvas, empty) {
+  if (!chart) return null;
+  const ratio = devicePixelRatio, over = chart.over;
+  const width = Math.round(over.clientWidth * ratio), height = Math.round(over.clientHeight * ratio);
+  if (canvas.width !== width || canvas.height !== height) {
+    canvas.width = width;  // which clears it
+    canvas.height = height;
+  } else if (!canvas.clear) {
+    const ctx = canvas.getContext("2d");
+    ctx.setTransform(1, 0, 0, 1, 0, 0);
+    ctx.clearRect(0, 0, width, height);
+  }
+  canvas.clear = empty;
+  if (empty) return null;
+  const ctx = canvas.getContext("2d");
+  ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+  return ctx;
+}
+
 // The picked trace, thick, on a canvas of its own over the plot, the others veiled beneath it:
 // a tap is answered by drawing one trace, not forty.
-let layer = null;
-
 function drawPicked() {
   if (!chart) return;
-  const over = chart.over;
-  over.classList.toggle("veiled", picked >= 0);
-  const ratio = devicePixelRatio;
-  const width = Math.round(over.clientWidth * ratio), height = Math.round(over.clientHeight * ratio);
-  if (layer.width !== width || layer.height !== height) {
-    layer.width = width;
-    layer.height = height;
-  }
-  const ctx = layer.getContext("2d");
-  ctx.clearRect(0, 0, width, height);
-  if (picked < 0 || !groups[picked]) return;
+  chart.over.classList.toggle("veiled", picked >= 0);
+  const ctx = fitLayer(layers.picked, picked < 0 || !groups[picked]);
+  if (!ctx) return;
   const x = chart.data[0], y = chart.data[picked + 1] || [];
-  ctx.save();
-  ctx.scale(ratio, ratio);
   ctx.strokeStyle = groups[picked].colour;
   ctx.lineWidth = PickedWidth;
   ctx.lineJoin = ctx.lineCap = "round";
@@ -196,7 +212,6 @@ function drawPicked() {
     down = true;
   }
   ctx.stroke();
-  ctx.restore();
 }
 
 function size() {
@@ -213,8 +228,9 @@ function makeChart() {
     cursor: {show: false, drag: {x: false, y: false, setScale: false}},
     select: {show: false},
     scales: {
-      x: {time: false, range: (u, lo, hi) => [0, Math.max(30, hi || 0)]},
-      y: {range: (u, lo, hi) => {
+      x: {time: false, range: (u, lo, hi) => [0, Math.max(30, hi || 0, notesReach())]},
+      y: {range: (u, dataLo, dataHi) => {
+        const [lo, hi] = notesDegrees(dataLo, dataHi);
         if (lo === null || hi === null) return [0, 40];
         const middle = (lo + hi) / 2;
         const half = Math.max(1, (hi - lo) / 2) * 1.1;
@@ -225,11 +241,12 @@ function makeChart() {
     series: [{}, ...groups.map((g) => ({
       stroke: g.colour, width: 2, points: {show: false}, spanGaps: false,
     }))],
-    hooks: {draw: [drawPicked]},
+    hooks: {draw: [drawPicked, drawTools]},
   });
-  layer = document.createElement("canvas");
+  layers = {notes: document.createElement("canvas"), picked: document.createElement("canvas"),
+            reading: document.createElement("canvas")};
   chart = new uPlot(opts, [[]].concat(groups.map(() => [])), byId("graph"));
-  chart.over.append(layer);
+  chart.over.append(layers.notes, layers.picked, layers.reading);
   columns = Math.max(LeastColumns, Math.round(chart.bbox.width / devicePixelRatio / ColumnPx));
 }
 
@@ -245,7 +262,11 @@ function soon() {
 
 function draw() {
   timer = 0;
-  if (!changed || groups.length === 0 || document.hidden) return;
+  if (!changed || document.hidden) return;
+  if (typeof uPlot === "undefined") {  // the chart's script is still being read
+    timer = setTimeout(draw, 100);
+    return;
+  }
   changed = false;
   const start = performance.now();
   if (!chart) makeChart();
@@ -253,6 +274,13 @@ function draw() {
   chart.batch(() => chart.setData(d));
   lastDraw = performance.now();
   painted(start);
+}
+
+// A redraw now: what the axes take in has changed.
+function drawNow() {
+  changed = true;
+  clearTimeout(timer);
+  draw();
 }
 
 // What a harness reads: each redraw's time, the newest tick of each group it painted, and when
@@ -296,7 +324,9 @@ function addItem(g, i) {
   g.reading_.className = "reading";
   g.state_ = document.createElement("span");
   g.state_.className = "what";
-  item.append(swatch, label, g.reading_, g.state_);
+  g.off_ = document.createElement("span");  // what is read off the group's trace
+  g.off_.className = "off";
+  item.append(swatch, label, g.reading_, g.state_, g.off_);
   g.item = item;
   byId("groups").append(item);
 }
@@ -357,6 +387,7 @@ function forget() {
   span = 1;
   times = [];
   byId("groups").textContent = "";
+  forgetNotes();
 }
 
 function take(frame) {
@@ -374,9 +405,9 @@ function take(frame) {
     soon();
   } else if (frame.t === "ready") {
     ready = true;
-    changed = true;
-    clearTimeout(timer);
-    draw();  // the lesson so far, drawn whole now
+    drawNow();  // the lesson so far, drawn whole now
+  } else if (frame.t === "prediction" || frame.t === "markers" || frame.t === "results") {
+    takeNote(frame);
   }
 }
 
@@ -424,4 +455,5 @@ function traces() {
   return JSON.stringify(all);
 }
 
+startTools();
 listen();

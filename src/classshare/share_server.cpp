@@ -84,7 +84,11 @@ ShareServer::ShareServer(const SharedLesson& lesson, const std::vector<PageFile>
     LoadPage();
     files_ = {{QString(), "text/html; charset=utf-8", ReadAll(QStringLiteral(":/share/page.html"))},
               {QStringLiteral("page.js"), "text/javascript; charset=utf-8",
-               ReadAll(QStringLiteral(":/share/page.js"))}};
+               ReadAll(QStringLiteral(":/share/page.js"))},
+              {QStringLiteral("figures.js"), "text/javascript; charset=utf-8",
+               ReadAll(QStringLiteral(":/share/figures.js"))},
+              {QStringLiteral("tools.js"), "text/javascript; charset=utf-8",
+               ReadAll(QStringLiteral(":/share/tools.js"))}};
     files_.insert(files_.end(), extra.begin(), extra.end());
     for (const PageFile& file : files_) deflated_[file.name] = Deflated(file.bytes);
     connect(&listener_, &QTcpServer::newConnection, this, [this] { accept(); });

@@ -49,7 +49,10 @@ Chromium::Chromium() {
     auto page = std::make_unique<QWebSocket>();
     QObject::connect(page.get(), &QWebSocket::textMessageReceived, [this](const QString& text) {
         const QJsonObject o = QJsonDocument::fromJson(text.toUtf8()).object();
-        if (o.contains("id")) answers_[o["id"].toInt()] = o;
+        if (o.contains("id"))
+            answers_[o["id"].toInt()] = o;
+        else if (o.contains("method"))
+            events_.push_back(o);
     });
     page->open(QUrl(endpoint));
     if (BoxRig::waitFor([&] { return page->state() == QAbstractSocket::ConnectedState; }, 10000))
@@ -71,6 +74,13 @@ QJsonObject Chromium::call(const QString& method, const QJsonObject& params, int
             .toJson(QJsonDocument::Compact));
     if (!BoxRig::waitFor([&] { return answers_.count(id) > 0; }, timeoutMs)) return {};
     return answers_[id]["result"].toObject();
+}
+
+std::vector<QJsonObject> Chromium::events(const QString& method) const {
+    std::vector<QJsonObject> told;
+    for (const QJsonObject& e : events_)
+        if (e["method"].toString() == method) told.push_back(e["params"].toObject());
+    return told;
 }
 
 bool Chromium::resize(QSize size) {

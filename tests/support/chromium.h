@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QWebSocket;
 
@@ -29,6 +30,9 @@ class Chromium {
 
     // Sends a DevTools command and waits for its answer (its "result"); empty on failure.
     QJsonObject call(const QString& method, const QJsonObject& params = {}, int timeoutMs = 10000);
+    // The events the browser told of by `method` (those of a domain enabled, e.g. with
+    // call("Network.enable")), their "params", oldest first.
+    std::vector<QJsonObject> events(const QString& method) const;
 
   private:
     bool resize(QSize size);
@@ -38,4 +42,5 @@ class Chromium {
     std::unique_ptr<QWebSocket> page_;
     int next_ = 1;
     std::map<int, QJsonObject> answers_;
+    std::vector<QJsonObject> events_;
 };
