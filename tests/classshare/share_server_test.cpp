@@ -11,12 +11,6 @@
 #include <QtTest>
 #include <memory>
 #include <vector>
-#ifdef _WIN32
-#define PSAPI_VERSION 2
-#include <windows.h>
-// after windows.h, which it needs
-#include <psapi.h>
-#endif
 
 #include "classshare/chart_files.h"
 #include "classshare/class_source.h"
@@ -24,6 +18,17 @@
 #include "classshare/request_head.h"
 #include "classshare/share_server.h"
 #include "classshare/sharing.h"
+
+// Last: windows.h defines macros (RGB among them) that the headers above would trip on.
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define PSAPI_VERSION 2
+#include <windows.h>
+// after windows.h, which it needs
+#include <psapi.h>
+#endif
 
 using ClassShare::RequestHead;
 using Form = RequestHead::Form;
