@@ -464,7 +464,7 @@ function startFinger() {
 function setTool(t) {
   const axesChange = (t === "draw") !== (tool === "draw");
   tool = t;
-  document.body.classList.toggle("reading", t === "read");
+  document.body.classList.toggle("tool-read", t === "read");
   stroke = null;
   newDrawing = true;
   for (const b of document.querySelectorAll("#tools [data-tool]"))
