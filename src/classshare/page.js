@@ -4,8 +4,8 @@
 // only listens to its feed (Server-Sent Events): it sends nothing.
 //
 // Made for a cheap tablet: each group's degrees are kept in a typed array by tick; the graph is
-// handed at most one pair of points (the lowest and the highest) per column of each trace (as wide as its line),
-// worked out only for the ticks that came since the last redraw; the graph is redrawn at most
+// handed at most one pair of points (the lowest and the highest) per column of each trace (its
+// line and a gap wide), worked out only for the ticks that came since the last redraw; the graph is redrawn at most
 // four times a second and only when something came; the list is built once per group and its
 // texts changed in place, so a tap is answered before the graph is drawn again. What is drawn
 // over the graph (the tapped trace, the lesson's steps: tools.js) lies on canvases of its own.
@@ -14,7 +14,7 @@
 const RedrawGapMs = 250;      // redraws at most this often
 const OpeningGapMs = 2000;    // and this often while the lesson so far is coming
 const LeastColumns = 64;      // the graph is never thinned below this many columns
-const ColumnPx = 2;           // the width of a column in pixels, the width of a trace's line
+const ColumnPx = 3;           // the width of a column in pixels: a trace's line and a gap
 const PickedWidth = 5;        // the picked trace's line, over the others veiled
 const LostErrors = 3;         // the feed failing this often ...
 const LostWindowMs = 60000;   // ... within this time: the device cannot follow the feed
@@ -167,12 +167,18 @@ function data() {
 // markers), the picked trace, what the reading off picked.
 let layers = null;
 
+// The plot's size in CSS pixels, as the chart laid it out: asking the page would lay out
+// the texts the feed changed since, in the middle of a redraw.
+function plotSize() {
+  return {width: chart.bbox.width / devicePixelRatio, height: chart.bbox.height / devicePixelRatio};
+}
+
 // `canvas` made as large as the plot and cleared, its context drawing in the plot's pixels; null
 // when nothing is to be drawn on it (`empty`), once it is clear.
 function fitLayer(canvas, empty) {
   if (!chart) return null;
-  const ratio = devicePixelRatio, over = chart.over;
-  const width = Math.round(over.clientWidth * ratio), height = Math.round(over.clientHeight * ratio);
+  const ratio = devicePixelRatio;
+  const width = Math.round(chart.bbox.width), height = Math.round(chart.bbox.height);
   if (canvas.width !== width || canvas.height !== height) {
     canvas.width = width;  // which clears it
     canvas.height = height;

@@ -14,6 +14,7 @@ const MarkerColour = "#202020";
 const DrawingSeconds = 600;   // the time axis while a prediction is drawn, at least
 const StrokeStepPx = 8;       // a stroke drawn is made a point this often ...
 const SmoothReach = 2;        // ... each the mean of its neighbours this many either side
+const RowsAfterMs = 150;      // the rows say what was picked this long after the graph shows it
 const LabelChars = 12;        // a marker's label on the graph, shortened; whole in the list
 
 const Words = {
@@ -139,7 +140,7 @@ function drawNotes() {
   const ctx = fitLayer(layers.notes, !notes.markers.length && !notes.teacher.length &&
                                      !notes.own.length && !stroke);
   if (!ctx) return;
-  const width = chart.over.clientWidth, height = chart.over.clientHeight;
+  const {width, height} = plotSize();
   ctx.save();
   ctx.beginPath();
   ctx.rect(0, 0, width, height);
@@ -203,7 +204,7 @@ function drawPicks() {
   const shown = {read: picks.cursor, two: picks.a, stretch: picks.from, draw: -1};
   const ctx = fitLayer(layers.reading, shown[tool] < 0);
   if (!ctx) return;
-  const height = chart.over.clientHeight;
+  const {height} = plotSize();
   ctx.strokeStyle = "#000";
   ctx.lineWidth = 2;
   if (tool === "read" && picks.cursor >= 0) {
@@ -334,7 +335,7 @@ function repaint() {
     if (!rowsAsked) rowsAsked = setTimeout(() => {
       rowsAsked = 0;
       sayRows(picksWords());
-    });
+    }, RowsAfterMs);
   });
 }
 
