@@ -154,8 +154,8 @@ class PageTest : public QObject {
     // What each group's row reads off, "a|b|...", once the rows have followed the layers.
     QString readOff() {
         return eval(
-            "new Promise(r => requestAnimationFrame(() => setTimeout(() => setTimeout(() => "
-            "r(groups.map(g => g.off_.textContent).join('|'))))))");
+            "new Promise(r => requestAnimationFrame(() => setTimeout(() => "
+            "r(groups.map(g => g.off_.textContent).join('|')), RowsAfterMs + 50)))");
     }
 
     // The pixels of the layer `name` over the plot that are drawn in `colour` (r, g, b), all but
