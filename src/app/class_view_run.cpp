@@ -2,13 +2,17 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QStyleFactory>
 #include <cstdio>
 
+#include "app/class_opening.h"
 #include "app/command_line.h"
 #include "app/end_signals.h"
 #include "app/install_layout.h"
 #include "classlink/class_address.h"
+#include "platform/message_box.h"
 #ifdef KELVIRA_SHARING
 #include <QHostAddress>
 
@@ -33,6 +37,12 @@ const char* const Help =
     "Kurasu= in VEXO.TXT (found as Kelvira finds it) is watched.\n"
     "\n"
     "Options:\n"
+    "  --open CLASS opens the class CLASS on this PC: starts a broker of its own for it\n"
+    "               (Mosquitto) and shows the PC's name, the class and a join code made\n"
+    "               anew, with which the groups join (Kurasu=mqtt://PC/CLASS, Kode=CODE)\n"
+    "  --open-at [HOST:]PORT\n"
+    "               where the opened class listens (every address, the first free port\n"
+    "               from 1883)\n"
     "  --csv FILE   writes the class's lesson to FILE when the program ends\n"
 #ifdef KELVIRA_SHARING
     "  --share[=[HOST:]PORT]\n"
@@ -69,16 +79,32 @@ int RunClassView(int argc, char** argv) {
     const QCommandLineOption csv(QStringLiteral("csv"), {}, QStringLiteral("FILE"));
     const QCommandLineOption passwordFile(QStringLiteral("password-file"), {},
                                           QStringLiteral("FILE"));
-    parser.addOptions({help, version, csv, passwordFile});
+    const QCommandLineOption openClass(QStringLiteral("open"), {}, QStringLiteral("CLASS"));
+    const QCommandLineOption openAt(QStringLiteral("open-at"), {}, QStringLiteral("PLACE"));
+    parser.addOptions({help, version, csv, passwordFile, openClass, openAt});
     if (!parser.parse(arguments)) return Mistake(parser.errorText());
     if (parser.isSet(help)) return std::fputs(Help, stdout), 0;
     if (parser.isSet(version)) return std::printf("kelvira-class %s\n", KELVIRA_VERSION), 0;
+    OpenPlace openPlace;
+    if (parser.isSet(openAt)) {
+        const QString at = parser.value(openAt);
+        const qsizetype colon = at.lastIndexOf(QLatin1Char(':'));
+        bool number = false;
+        openPlace.host = colon < 0 ? QString() : at.left(colon);
+        openPlace.port = at.mid(colon + 1).toInt(&number);
+        if (!number || openPlace.port < 1 || openPlace.port > 65535)
+            return Mistake(QStringLiteral("--open-at takes [HOST:]PORT, not ") + at);
+    }
     QStringList files = parser.positionalArguments();
+    if (parser.isSet(openClass) && !files.isEmpty() &&
+        files.first().contains(QStringLiteral("://")))
+        return Mistake(QStringLiteral("--open opens a class of its own: no URL with it"));
     // The class named on the command line, else by Kurasu= in the customization file, as the
     // menu starts the view on the teacher's PC.
-    QString url = !files.isEmpty() && files.first().contains(QStringLiteral("://"))
-                      ? files.takeFirst()
-                      : Vexo::CustomizationValue(QLatin1StringView("KURASU="));
+    QString url =
+        !files.isEmpty() && files.first().contains(QStringLiteral("://")) ? files.takeFirst()
+        : parser.isSet(openClass)                                         ? QString()
+                                  : Vexo::CustomizationValue(QLatin1StringView("KURASU="));
     ClassLink::ClassAddress address;
     HidePasswords(argc, argv);
     if (!url.isEmpty()) {
@@ -107,8 +133,34 @@ int RunClassView(int argc, char** argv) {
         if (!window.openLesson(file))
             std::fprintf(stderr, "kelvira-class: not a lesson file: %s\n", qPrintable(file));
     if (!address.host.isEmpty()) window.watch(address);
+    // A class opened here: its broker ends with the window.
+    ClassOpen::OwnBroker broker;
+    QString opened;
+    if (parser.isSet(openClass)) {
+        QString why;
+        if (!OpenClassHere(window, broker, parser.value(openClass), openPlace, why)) {
+            std::fprintf(stderr, "kelvira-class: cannot open the class: %s\n", qPrintable(why));
+            return 1;
+        }
+        opened = parser.value(openClass);
+        std::fprintf(stderr, "kelvira-class: class %s open on port %d, join code %s\n",
+                     qPrintable(opened), broker.open().port, qPrintable(broker.open().code));
+    } else if (address.host.isEmpty()) {
+        window.openClassAsked = [&window, &broker, openPlace] {
+            bool ok = false;
+            const QString name = QInputDialog::getText(
+                &window, QStringLiteral("クラスをひらく"),
+                QStringLiteral("クラスの名前（たとえば 2-1）："), QLineEdit::Normal, {}, &ok);
+            if (!ok || name.trimmed().isEmpty()) return;
+            QString why;
+            if (!OpenClassHere(window, broker, name.trimmed(), openPlace, why))
+                MsgBox(QStringLiteral("クラスをひらけません：") + why, vbOKOnly);
+            else
+                window.openClassAsked = nullptr;
+        };
+    }
 #ifdef KELVIRA_SHARING
-    ClassShare::Sharing sharing(window, address.className);
+    ClassShare::Sharing sharing(window, opened.isEmpty() ? address.className : opened);
     if (share.asked) {
         const QString page = sharing.start(ClassShare::PlaceAsked(share.host, share.port));
         if (page.isEmpty())

@@ -78,6 +78,11 @@ struct Parser {
         QStringLiteral("password-file"),
         QStringLiteral("Reads the class's password from the first line of FILE."),
         QStringLiteral("FILE")};
+    QCommandLineOption code{
+        QStringLiteral("code"),
+        QStringLiteral("The join code of a class a class view opened (Kode=), shown on its "
+                       "screen: the group signs in with it under its own name."),
+        QStringLiteral("CODE")};
     QCommandLineOption demo{QStringLiteral("demo"),
                             QStringLiteral("Runs against the simulated Zanpo (a cup of hot water "
                                            "cooling), with the example files.")};
@@ -86,7 +91,7 @@ struct Parser {
         parser.setApplicationDescription(
             QStringLiteral("Kelvira, a classroom thermometer for the Zanpo measurement box."));
         parser.addOptions(
-            {help, version, port, configDir, demo, noRecord, classUrl, group, passwordFile});
+            {help, version, port, configDir, demo, noRecord, classUrl, group, passwordFile, code});
     }
 
     QString helpText() const {
@@ -126,6 +131,7 @@ CommandLine ParseCommandLine(const QStringList& arguments) {
     line.options.classUrl = p.parser.value(p.classUrl);
     line.options.group = p.parser.value(p.group);
     line.options.passwordFile = p.parser.value(p.passwordFile);
+    line.options.code = p.parser.value(p.code);
     line.options.share = share;
     if (p.parser.isSet(p.port) && line.options.port.isEmpty())
         return Mistake(p, QStringLiteral("--port needs a device"));

@@ -21,6 +21,7 @@ struct Options {
     QString classUrl;       // --class: the class to join, mqtt://HOST/CLASS; empty: Kurasu=
     QString group;          // --group: the group's name in the class; empty: Han=, the host
     QString passwordFile;   // --password-file: the class's password; empty: the user's own file
+    QString code;           // --code: the join code of a class a class view opened; empty: Kode=
     ShareAsked share;       // --share: the lesson shared with the pupils' tablets
 };
 

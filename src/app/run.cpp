@@ -144,7 +144,8 @@ int Run(int argc, char** argv) {
     // The class, once the customization file has been read.
     const QString classError =
         Vexo::JoinClass(Given.classUrl.isEmpty() ? Vexo::KurasuKey : Given.classUrl,
-                        Given.group.isEmpty() ? Vexo::HanKey : Given.group, Given.passwordFile);
+                        Given.group.isEmpty() ? Vexo::HanKey : Given.group, Given.passwordFile,
+                        Given.code.isEmpty() ? Vexo::KodeKey : Given.code);
     if (!classError.isEmpty()) std::fprintf(stderr, "kelvira: class: %s\n", qPrintable(classError));
     ShareOwner share(GroupName());
     ShareIfAsked(share);

@@ -35,14 +35,23 @@ bool Logged(LinkFault fault) {
     return fault != LinkFault::None && fault != LinkFault::Connecting && fault != LinkFault::Lost;
 }
 
+// Joined with a class's join code: a class opened by a class view, whose broker refuses a
+// wrong code and a name already in the class alike.
+bool joinedWithCode = false;
+
+QString FaultWords(LinkFault fault) {
+    if (joinedWithCode && (fault == LinkFault::NotAllowed || fault == LinkFault::BadLogin))
+        return QStringLiteral("参加コードが違うか、同じ名前のグループがもう入っています");
+    return ClassLink::LinkFaultText(fault);
+}
+
 void ShowClassFault(LinkFault fault) {
     SetTitleMark(TitleMark::ClassJoined, fault == LinkFault::None);
     SetTitleMark(TitleMark::ClassTrying, fault == LinkFault::Connecting || fault == LinkFault::Lost);
     const bool faulty = fault != LinkFault::None && fault != LinkFault::Connecting &&
                         fault != LinkFault::Lost;
     SetTitleMark(TitleMark::ClassFault, faulty,
-                 QStringLiteral("（クラス：") + ClassLink::LinkFaultText(fault) +
-                     QStringLiteral("）"));
+                 QStringLiteral("（クラス：") + FaultWords(fault) + QStringLiteral("）"));
 }
 
 }  // namespace
@@ -181,7 +190,7 @@ void ClassPublisher::faultChanged(LinkFault fault) {
     ShowClassFault(fault);
     if (!Logged(fault) || std::count(logged_.begin(), logged_.end(), fault)) return;
     logged_.push_back(fault);
-    PrintLog(QStringLiteral("クラス：") + ClassLink::LinkFaultText(fault));
+    PrintLog(QStringLiteral("クラス：") + FaultWords(fault));
 }
 
 void ClassPublisher::acknowledged(int message) {
@@ -239,11 +248,13 @@ void ShowAddressFault(const QString& why) {
 
 }  // namespace
 
-QString JoinClass(const QString& url, const QString& group, const QString& passwordFile) {
+QString JoinClass(const QString& url, const QString& group, const QString& passwordFile,
+                  const QString& code) {
     LeaveClass();
     if (url.trimmed().isEmpty()) return {};
     ClassLink::ClassAddress address = ClassLink::ParseClassAddress(url);
-    if (address.valid())
+    joinedWithCode = address.valid() && address.user.isEmpty() && !code.trimmed().isEmpty();
+    if (address.valid() && !joinedWithCode)
         ClassLink::TakePassword(address,
                                 passwordFile.isEmpty() ? DefaultPasswordFile() : passwordFile,
                                 !passwordFile.isEmpty());
@@ -256,6 +267,11 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
         const QString why = QStringLiteral("the group's name cannot stand in a topic: ") + name;
         ShowAddressFault(why);
         return why;
+    }
+    // With a join code, the group signs in under its own name.
+    if (joinedWithCode) {
+        address.user = name;
+        address.password = code.trimmed();
     }
     // The scale the group starts with; every change after it comes with the events.
     publisher = std::make_unique<ClassPublisher>(address, name,

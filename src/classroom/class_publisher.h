@@ -82,10 +82,12 @@ class ClassPublisher : public QObject, public LessonListener {
 // Joins the class at `url` (mqtt://HOST/CLASS, see classlink/class_address.h) as `group`
 // (the host's name when empty); an empty `url` joins none. An address with a user and no
 // password takes the password from `passwordFile`, else from the user's own file
-// (DefaultPasswordFile). Returns why the class cannot be joined, or an empty text; the title
-// and the log say it too. The connection is made in the background; the window's title says
-// whether it stands, and why not.
-QString JoinClass(const QString& url, const QString& group, const QString& passwordFile = {});
+// (DefaultPasswordFile). An address without a user and a join code `code` (a class a class
+// view opened) sign in as the group with the code. Returns why the class cannot be joined, or
+// an empty text; the title and the log say it too. The connection is made in the background;
+// the window's title says whether it stands, and why not.
+QString JoinClass(const QString& url, const QString& group, const QString& passwordFile = {},
+                  const QString& code = {});
 
 // Leaves the class: says goodbye to the broker (tests, and the end of the program).
 void LeaveClass();

@@ -62,6 +62,14 @@ ClassWindow::ClassWindow() {
     state_->setMargin(4);
     state_->hide();
     root->addWidget(state_);
+    join_ = new QLabel(this);
+    join_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    join_->hide();
+    root->addWidget(join_);
+    refusals_ = new QLabel(this);
+    refusals_->hide();
+    root->addWidget(refusals_);
+    joinLettering();
 
     // The groups and the graph across the whole width; under them まとめ, the markers, the
     // tools and the page's address, beside the page's QR code while the class is shared.
@@ -461,6 +469,8 @@ void ClassWindow::showMenu(QPoint at) {
     });
     menu.addAction(QStringLiteral("クラスのデータを保存…"), [this] { askToSaveCsv(); });
     menu.addAction(QStringLiteral("記録ファイルを開く…"), [this] { askToOpen(); });
+    if (openClassAsked && className_.isEmpty())
+        menu.addAction(QStringLiteral("クラスをひらく…"), [this] { openClassAsked(); });
     menu.addSeparator();
     QAction* predict = menu.addAction(QStringLiteral("よそうを かく（P）"));
     predict->setCheckable(true);
@@ -526,8 +536,34 @@ void ClassWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange)
         QTimer::singleShot(0, this, [this] {
             showCode();
+            joinLettering();
             changed();
         });
+}
+
+// The join line twice the window's lettering, bold: read from the back of the room.
+void ClassWindow::joinLettering() {
+    QFont large = font();
+    if (large.pixelSize() > 0)
+        large.setPixelSize(large.pixelSize() * 2);
+    else
+        large.setPointSizeF(large.pointSizeF() * 2);
+    large.setBold(true);
+    join_->setFont(large);
+}
+
+void ClassWindow::showJoin(const QString& text) {
+    join_->setText(text);
+    join_->setVisible(!text.isEmpty());
+}
+
+void ClassWindow::sayRefused(const QString& text) {
+    constexpr int Kept = 3;
+    refusedGroups_.append(text);
+    while (refusedGroups_.size() > Kept) refusedGroups_.removeFirst();
+    refusals_->setText(QStringLiteral("入れなかった：") +
+                       refusedGroups_.join(QStringLiteral("　")));
+    refusals_->show();
 }
 
 void ClassWindow::setShareCounts(int viewers, int refused, int letGo) {

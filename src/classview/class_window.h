@@ -61,6 +61,17 @@ class ClassWindow : public QWidget {
     void setShareCounts(int viewers, int refused, int letGo);
     QString shareShown() const { return shareText_->isHidden() ? QString() : shareText_->text(); }
 
+    // A class opened on this PC: where groups join, written large for the back row (the PC's
+    // name, the class and its join code); empty hides it. And a group the class's broker
+    // refused, with why, the latest few.
+    void showJoin(const QString& text);
+    // Opening a class on this PC, done by a room above this one: the graph's menu offers it
+    // (when set) while the window watches no class.
+    std::function<void()> openClassAsked;
+    void sayRefused(const QString& text);
+    QString joinShown() const { return join_->isHidden() ? QString() : join_->text(); }
+    QString refusalsShown() const { return refusals_->text(); }
+
     // What the window says about the class's broker; empty while the view is connected.
     QString faultShown() const { return state_->isHidden() ? QString() : state_->text(); }
     // The graph as shown, at the window's scale, its legend naming every group.
@@ -113,6 +124,7 @@ class ClassWindow : public QWidget {
     void showFault(ClassLink::LinkFault fault);
     void syncTools();
     void showCode();
+    void joinLettering();
 
     ClassModel model_;
     QString className_;
@@ -129,6 +141,9 @@ class ClassWindow : public QWidget {
     QLabel* markers_;
     QLabel* counts_;
     QLabel* state_;  // why the broker is not reached; hidden while it is
+    QLabel* join_;
+    QLabel* refusals_;
+    QStringList refusedGroups_;  // the latest refusals, newest last
     QLabel* shareText_;
     QLabel* shareCode_;
     QImage shareImage_;  // the page's QR code, a pixel a module

@@ -58,6 +58,7 @@ void SetDefaults() {
     KirokuBase.clear();
     KurasuKey.clear();
     HanKey.clear();
+    KodeKey.clear();
     Bairitsu = 0;
 }
 
@@ -156,11 +157,12 @@ bool ApplyRecordingKey(const QString& line, const QString& text) {
     return true;
 }
 
-// Kurasu= names the class to join (an address, mqtt://HOST/CLASS) and Han= the group's name;
-// both as written.
+// Kurasu= names the class to join (an address, mqtt://HOST/CLASS), Han= the group's name and
+// Kode= the join code of a class a class view opened; each as written.
 bool ApplyClassKey(const QString& line, const QString& text) {
     for (const auto& [key, target] : {std::pair{QLatin1StringView("KURASU="), &KurasuKey},
-                                      std::pair{QLatin1StringView("HAN="), &HanKey}}) {
+                                      std::pair{QLatin1StringView("HAN="), &HanKey},
+                                      std::pair{QLatin1StringView("KODE="), &KodeKey}}) {
         if (!line.startsWith(key)) continue;
         *target = text.right(line.size() - key.size()).trimmed();
         return true;

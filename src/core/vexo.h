@@ -76,9 +76,11 @@ extern std::array<float, 4> LastPlotPoints;
 // as it is read through the hook the zoom installs).
 extern QString KirokuKey;
 extern QString KirokuBase;
-// Kurasu= and Han=: the class the group joins and the group's name, as written.
+// Kurasu=, Han= and Kode=: the class the group joins, the group's name and the class's join
+// code, as written.
 extern QString KurasuKey;
 extern QString HanKey;
+extern QString KodeKey;
 extern double Bairitsu;
 extern std::function<void(double factor)> ApplyBairitsu;
 

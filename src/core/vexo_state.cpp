@@ -48,6 +48,7 @@ QString KirokuKey;
 QString KirokuBase;
 QString KurasuKey;
 QString HanKey;
+QString KodeKey;
 double Bairitsu = 0;
 std::function<void(double)> ApplyBairitsu;
 

@@ -22,6 +22,8 @@ sockaddr_in Loopback(int port) {
     return address;
 }
 
+}  // namespace
+
 int FreePort() {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in address = Loopback(0);
@@ -31,6 +33,8 @@ int FreePort() {
     ::close(s);
     return ntohs(address.sin_port);
 }
+
+namespace {
 
 bool Listens(int port) {
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);

@@ -32,6 +32,9 @@ class Broker {
     int port_ = 0;
 };
 
+// A port of 127.0.0.1 nothing listens on now.
+int FreePort();
+
 // The lines of the example configuration (packaging/mosquitto/kelvira.conf) that bound what
 // the broker takes, keeps and queues: sizes, queues and memory.
 QStringList ExampleBounds();
