@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QInputDialog>
 #include <QStyleFactory>
 #include <QSysInfo>
 #include <cstdio>
@@ -141,6 +142,13 @@ int Run(int argc, char** argv) {
     Vexo::InstallGraphMenu(window);
     InstallTraceIfAsked(window);
     Vexo::Form_Load();
+    // A class opened by a class view, joined without its code: the code on the teacher's
+    // screen, asked for once.
+    Vexo::AskJoinCode = [&window] {
+        return QInputDialog::getText(
+            &window, QStringLiteral("クラスに さんか"),
+            QStringLiteral("先生の がめんの さんかコードを いれてください："));
+    };
     // The class, once the customization file has been read.
     const QString classError =
         Vexo::JoinClass(Given.classUrl.isEmpty() ? Vexo::KurasuKey : Given.classUrl,

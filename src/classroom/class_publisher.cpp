@@ -39,6 +39,28 @@ bool Logged(LinkFault fault) {
 // wrong code and a name already in the class alike.
 bool joinedWithCode = false;
 
+// The class joined last, as it was asked for: joined again with the code the teacher's screen
+// shows, when its broker lets nobody in without one.
+struct Joined {
+    QString url, group, passwordFile;
+    bool codeAsked = false;  // the code is asked for once a run
+};
+Joined joined;
+
+// The broker wants a sign-in the address does not give: a class opened by a class view,
+// joined without its code.
+bool WantsCode(LinkFault fault) {
+    return fault == LinkFault::NotAllowed || fault == LinkFault::BadLogin ||
+           fault == LinkFault::NeedsLogin;
+}
+
+void AskForCode() {
+    if (joined.codeAsked || !AskJoinCode) return;
+    joined.codeAsked = true;
+    const QString code = AskJoinCode().trimmed();
+    if (!code.isEmpty()) JoinClass(joined.url, joined.group, joined.passwordFile, code);
+}
+
 QString FaultWords(LinkFault fault) {
     if (joinedWithCode && (fault == LinkFault::NotAllowed || fault == LinkFault::BadLogin))
         return QStringLiteral("参加コードが違うか、同じ名前のグループがもう入っています");
@@ -188,6 +210,8 @@ void ClassPublisher::connectionChanged(bool up) {
 
 void ClassPublisher::faultChanged(LinkFault fault) {
     ShowClassFault(fault);
+    // Asked once the link has said why, outside its call: joining again ends this publisher.
+    if (askCode_ && WantsCode(fault)) QTimer::singleShot(0, [] { AskForCode(); });
     if (!Logged(fault) || std::count(logged_.begin(), logged_.end(), fault)) return;
     logged_.push_back(fault);
     PrintLog(QStringLiteral("クラス：") + FaultWords(fault));
@@ -235,6 +259,8 @@ void ClassPublisher::readingTaken(const Reading& reading) {
                    0, false);
 }
 
+std::function<QString()> AskJoinCode;
+
 namespace {
 
 std::unique_ptr<ClassPublisher> publisher;
@@ -254,6 +280,7 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
     if (url.trimmed().isEmpty()) return {};
     ClassLink::ClassAddress address = ClassLink::ParseClassAddress(url);
     joinedWithCode = address.valid() && address.user.isEmpty() && !code.trimmed().isEmpty();
+    if (url != joined.url) joined = {url, group, passwordFile, false};
     if (address.valid() && !joinedWithCode)
         ClassLink::TakePassword(address,
                                 passwordFile.isEmpty() ? DefaultPasswordFile() : passwordFile,
@@ -276,6 +303,7 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
     // The scale the group starts with; every change after it comes with the events.
     publisher = std::make_unique<ClassPublisher>(address, name,
                                                  ShownScale{ScaleMin, ScaleMax, IsTrue(KionMode)});
+    publisher->askCodeWhenRefused(address.user.isEmpty() && !joinedWithCode);
     if (!publisher->error().isEmpty()) {
         // Said in the title and the log as the link's fault; the window stays, without a class.
         return publisher->error();

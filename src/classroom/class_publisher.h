@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -50,6 +51,9 @@ class ClassPublisher : public QObject, public LessonListener {
     // The status goes out again when the scale or the sensor has changed.
     void scaleShown(const ShownScale& scale) override;
 
+    // Whether a broker that wants a sign-in has the class's join code asked for (AskJoinCode).
+    void askCodeWhenRefused(bool ask) { askCode_ = ask; }
+
   private:
     QByteArray topic(ClassLink::Kind kind, int part = 0) const;
     void send(int tick);
@@ -77,6 +81,7 @@ class ClassPublisher : public QObject, public LessonListener {
     int ticksSincePart_ = 0;       // ticks since the current part was last published
     QByteArray lastStatus_;
     std::vector<ClassLink::LinkFault> logged_;  // faults the start-up log has said
+    bool askCode_ = false;
 };
 
 // Joins the class at `url` (mqtt://HOST/CLASS, see classlink/class_address.h) as `group`
@@ -88,6 +93,11 @@ class ClassPublisher : public QObject, public LessonListener {
 // the window's title says whether it stands, and why not.
 QString JoinClass(const QString& url, const QString& group, const QString& passwordFile = {},
                   const QString& code = {});
+
+// Asks for the join code of a class a class view opened (empty: none given); set by the
+// program, which asks in a small dialog. A class joined without a user and without a code
+// whose broker wants a sign-in has it asked for once a run, and is joined again with it.
+extern std::function<QString()> AskJoinCode;
 
 // Leaves the class: says goodbye to the broker (tests, and the end of the program).
 void LeaveClass();

@@ -85,6 +85,47 @@ class ClassJoinTest : public QObject {
         Vexo::LeaveClass();
         QVERIFY(!h.window->windowTitle().contains(mark));
     }
+
+    // A class a class view opened, joined without its code: the code is asked for once, and
+    // the group joins with it, or is told it was refused.
+    void theCodeIsAskedForOnce_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("the code, as typed") << "abc def"
+                                            << "（クラスに接続）";
+        QTest::newRow("a wrong code")
+            << "ABCDEG"
+            << "（クラス：参加コードが違うか、同じ名前のグループがもう入っています）";
+        QTest::newRow("none") << ""
+                              << "（クラス：ユーザー名とパスワードが要ります）";
+    }
+    void theCodeIsAskedForOnce() {
+        QFETCH(QString, typed);
+        QFETCH(QString, title);
+        Broker broker;
+        broker.configure({"allow_anonymous false",
+                          "plugin " + broker.share(qEnvironmentVariable("KELVIRA_GATE_PLUGIN")),
+                          "plugin_opt_class 2-1", "plugin_opt_code ABCDEF",
+                          "plugin_opt_teacher secret"});
+        QVERIFY(broker.start());
+        Headless h;
+        int asked = 0;
+        Vexo::AskJoinCode = [&] {
+            ++asked;
+            return typed;
+        };
+        struct Left {
+            ~Left() {
+                Vexo::LeaveClass();
+                Vexo::AskJoinCode = nullptr;
+            }
+        } left;
+        Vexo::JoinClass(broker.url("2-1"), "han1");
+        QVERIFY2(QTest::qWaitFor([&] { return h.window->windowTitle().contains(title); }, 8000),
+                 qPrintable(h.window->windowTitle() + " | " + broker.log()));
+        QTest::qWait(1000);
+        QCOMPARE(asked, 1);
+    }
 };
 
 QTEST_MAIN(ClassJoinTest)
