@@ -125,7 +125,8 @@ void OwnBroker::stop() {
 
 ClassLink::ClassAddress OwnBroker::teacherAddress() const {
     ClassLink::ClassAddress address;
-    address.host = QStringLiteral("127.0.0.1");
+    // Where the broker listens: every address, this PC's own among them, or the one named.
+    address.host = open_.host.isEmpty() ? QStringLiteral("127.0.0.1") : open_.host;
     address.port = open_.port;
     address.user = QString::fromLatin1(TeacherUser);
     address.password = open_.teacher;

@@ -27,7 +27,8 @@ class OwnBroker {
     bool running() const { return process_.state() == QProcess::Running; }
     const OpenClass& open() const { return open_; }
     QString error() const { return error_; }
-    // The teacher's way into the class: mqtt://kelvira-teacher:<secret>@127.0.0.1:<port>/<class>.
+    // The teacher's way into the class: mqtt://kelvira-teacher:<secret>@127.0.0.1:<port>/<class>
+    // (the address it listens on, when it listens on one alone).
     ClassLink::ClassAddress teacherAddress() const;
     qint64 processId() const { return process_.processId(); }
 

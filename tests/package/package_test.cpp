@@ -62,7 +62,7 @@ class PackageTest : public QObject {
               "usr/share/doc/kelvira/changelog.gz", "usr/share/doc/kelvira/examples/VEXO.TXT",
               "usr/share/kelvira/VEXO.TXT", "usr/share/kelvira/EKION.CSV",
               "usr/share/kelvira/KION.CSV",
-              "usr/lib/x86_64-linux-gnu/kelvira/kelvira_class_gate.so"})
+              "usr/lib/kelvira/kelvira_class_gate.so"})
             QTest::newRow(file) << file << 0;
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::newRow(qPrintable(QString::number(size)))
