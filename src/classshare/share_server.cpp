@@ -69,6 +69,7 @@ struct ShareServer::Peer {
     QHostAddress address;
     quint64 since = 0;  // when it last came or was answered
     QByteArray in;
+    bool spoke = false;     // something came on it
     bool answered = false;  // its first request has come whole
     bool heading = true;    // a request's head is on its way (else it is idle between requests)
     bool feed = false;
@@ -144,8 +145,11 @@ void ShareServer::accept() {
         peer->address = from;
         peer->wait.setSingleShot(true);
         connect(&peer->wait, &QTimer::timeout, this, [this, socket] {
-            if (peers_.at(socket)->heading) return refuse(socket, "408 Request Timeout");
-            forget(socket);  // idle between requests: closed, not refused
+            const Peer& p = *peers_.at(socket);
+            if (p.heading && p.spoke) return refuse(socket, "408 Request Timeout");
+            // Idle between requests, or opened ahead by a browser and never used: closed,
+            // not refused.
+            forget(socket);
         });
         connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readFrom(socket); });
         connect(socket, &QTcpSocket::bytesWritten, this, [this, socket] {
@@ -153,7 +157,7 @@ void ShareServer::accept() {
             if (p.opening) sendOpening(p);
         });
         connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
-            const bool unanswered = !peers_.at(socket)->answered;
+            const bool unanswered = peers_.at(socket)->spoke && !peers_.at(socket)->answered;
             forget(socket);
             if (unanswered) {
                 ++refused_;  // went without a whole request
@@ -242,6 +246,7 @@ void ShareServer::readFrom(QTcpSocket* socket) {
     // A new request's head has begun: it has HeadWaitMs to come whole, however slowly it comes.
     if (!peer.heading) await(peer, true);
     peer.in += socket->readAll();
+    peer.spoke = peer.spoke || !peer.in.isEmpty();
     while (!peer.in.isEmpty()) {
         const RequestHead head = ReadHead(peer.in);
         if (head.form == RequestHead::Form::Unfinished) return;
