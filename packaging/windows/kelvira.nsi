@@ -112,8 +112,11 @@ Section "Kelvira"
     Push 1
     Push "$INSTDIR\kelvira-class.exe"
     Call FirewallRule
+    Push 1
+    Push "$INSTDIR\mosquitto.exe"
+    Call FirewallRule
   ${Else}
-    StrCpy $FinishText "けるびらは、この利用者だけに（管理者の権限なしで）インストールされました。$\r$\n$\r$\nタブレットに授業のページを見せるには、学校の IT の担当者に次のように頼んでください：$\r$\n「Windows ファイアウォールで、次の二つのプログラムに、プライベート ネットワークでの受信（TCP）を許可してください。タブレットと共有するためです。」$\r$\n$\r$\n$INSTDIR\kelvira.exe$\r$\n$INSTDIR\kelvira-class.exe"
+    StrCpy $FinishText "けるびらは、この利用者だけに（管理者の権限なしで）インストールされました。$\r$\n$\r$\nタブレットに授業のページを見せるには、学校の IT の担当者に次のように頼んでください：$\r$\n「Windows ファイアウォールで、次の三つのプログラムに、プライベート ネットワークでの受信（TCP）を許可してください。タブレットと共有し、グループのパソコンをクラスに入れるためです。」$\r$\n$\r$\n$INSTDIR\kelvira.exe$\r$\n$INSTDIR\kelvira-class.exe$\r$\n$INSTDIR\mosquitto.exe"
     DetailPrint "$FinishText"
   ${EndIf}
 SectionEnd
@@ -126,6 +129,9 @@ Section "Uninstall"
     Call un.FirewallRule
     Push 0
     Push "$INSTDIR\kelvira-class.exe"
+    Call un.FirewallRule
+    Push 0
+    Push "$INSTDIR\mosquitto.exe"
     Call un.FirewallRule
   ${EndIf}
   RMDir /r "$INSTDIR\platforms"

@@ -24,22 +24,6 @@ int Run(const QStringList& command) {
     return p.waitForFinished(20000) ? p.exitCode() : -1;
 }
 
-// A CA, and a certificate of the broker's signed by it for `host` (an IP or DNS name).
-bool MakeCertificates(const QString& dir, const QString& host) {
-    const QString san = host.front().isDigit() ? "IP:" + host : "DNS:" + host;
-    QFile ext(dir + "/san.ext");
-    return Run({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
-                "-subj", "/CN=Kelvira test CA", "-keyout", dir + "/ca.key", "-out",
-                dir + "/ca.pem"}) == 0 &&
-           ext.open(QIODevice::WriteOnly) &&
-           ext.write(("subjectAltName=" + san + "\n").toUtf8()) > 0 && (ext.close(), true) &&
-           Run({"openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=" + host,
-                "-keyout", dir + "/broker.key", "-out", dir + "/broker.csr"}) == 0 &&
-           Run({"openssl", "x509", "-req", "-in", dir + "/broker.csr", "-CA", dir + "/ca.pem",
-                "-CAkey", dir + "/ca.key", "-CAcreateserial", "-days", "2", "-extfile",
-                dir + "/san.ext", "-out", dir + "/broker.pem"}) == 0;
-}
-
 // A port that takes connections and never says a word.
 struct SilentPort {
     int socket = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -85,7 +69,8 @@ class BrokerLinkTest : public QObject {
         QStringList lines{"allow_anonymous false"};
         QString user = "han1:han1pw@";
         if (kind == "password" || kind == "anonymous" || kind == "acl" || kind == "good") {
-            QVERIFY(Run({"mosquitto_passwd", "-c", "-b", dir.filePath("pw"), "han1", "han1pw"}) == 0);
+            QVERIFY(Run({"mosquitto_passwd", "-c", "-b", dir.filePath("pw"), "han1", "han1pw"}) ==
+                    0);
             lines << "password_file " + broker.share(dir.filePath("pw"));
             QFile acl(dir.filePath("acl"));
             QVERIFY(acl.open(QIODevice::WriteOnly));
@@ -97,8 +82,10 @@ class BrokerLinkTest : public QObject {
         }
         QString scheme = "mqtt", query;
         if (kind == "ca" || kind == "host" || kind == "nocafile" || kind == "system") {
-            QVERIFY(MakeCertificates(dir.path(), kind == "host" ? "elsewhere.example" : "127.0.0.1"));
-            lines = QStringList{"allow_anonymous true", "certfile " + broker.share(dir.filePath("broker.pem")),
+            QVERIFY(
+                MakeCertificates(dir.path(), kind == "host" ? "elsewhere.example" : "127.0.0.1"));
+            lines = QStringList{"allow_anonymous true",
+                                "certfile " + broker.share(dir.filePath("broker.pem")),
                                 "keyfile " + broker.share(dir.filePath("broker.key"))};
             QTemporaryDir other;
             if (kind == "ca") QVERIFY(MakeCertificates(other.path(), "127.0.0.1"));
@@ -120,7 +107,8 @@ class BrokerLinkTest : public QObject {
         SilentPort silent;
         int port = broker.port();
         if (kind == "silent") port = silent.port;
-        if (kind != "nothing" && kind != "silent") QVERIFY2(broker.start(), qPrintable(broker.log()));
+        if (kind != "nothing" && kind != "silent")
+            QVERIFY2(broker.start(), qPrintable(broker.log()));
         const auto address = ClassLink::ParseClassAddress(
             scheme + "://" + user + "127.0.0.1:" + QString::number(port) + "/2-1" + query);
         QVERIFY2(address.valid(), qPrintable(address.error));
@@ -141,7 +129,8 @@ class BrokerLinkTest : public QObject {
         // The acl case: connected, then what it publishes under another's name is dropped.
         if (kind == "acl" || kind == "good") {
             QVERIFY(QTest::qWaitFor([&] { return link.connected(); }, 5000));
-            const QByteArray topic = kind == "acl" ? "kelvira/2-1/han2/status" : "kelvira/2-1/han1/status";
+            const QByteArray topic =
+                kind == "acl" ? "kelvira/2-1/han2/status" : "kelvira/2-1/han1/status";
             QVERIFY(link.publish(topic, "{}", 1, false) >= 0);
         }
         const bool told = QTest::qWaitFor(

@@ -49,8 +49,8 @@ bool Listens(int port) {
 Broker::Broker(const QStringList& extra) : port_(FreePort()) {
     // Started as root, mosquitto reads its files as the user mosquitto.
     QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
-                                           QFile::ReadGroup | QFile::ExeGroup |
-                                           QFile::ReadOther | QFile::ExeOther);
+                                           QFile::ReadGroup | QFile::ExeGroup | QFile::ReadOther |
+                                           QFile::ExeOther);
     configure(extra);
 }
 
@@ -67,8 +67,8 @@ QString Broker::share(const QString& file) const {
     const QString copy = dir_.filePath(QFileInfo(file).fileName());
     QFile::remove(copy);
     if (!QFile::copy(file, copy)) return {};
-    QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                    QFile::ReadOther);
+    QFile::setPermissions(
+        copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
     return copy;
 }
 
@@ -134,4 +134,19 @@ int RunClient(const QStringList& command, QByteArray* out, int timeoutMs) {
     }
     if (out) *out = client.readAll();
     return client.exitCode();
+}
+
+bool MakeCertificates(const QString& dir, const QString& host) {
+    const QString san = host.front().isDigit() ? "IP:" + host : "DNS:" + host;
+    QFile ext(dir + "/san.ext");
+    return RunClient({"openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                      "-subj", "/CN=Kelvira test CA", "-keyout", dir + "/ca.key", "-out",
+                      dir + "/ca.pem"}) == 0 &&
+           ext.open(QIODevice::WriteOnly) &&
+           ext.write(("subjectAltName=" + san + "\n").toUtf8()) > 0 && (ext.close(), true) &&
+           RunClient({"openssl", "req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=" + host,
+                      "-keyout", dir + "/broker.key", "-out", dir + "/broker.csr"}) == 0 &&
+           RunClient({"openssl", "x509", "-req", "-in", dir + "/broker.csr", "-CA", dir + "/ca.pem",
+                      "-CAkey", dir + "/ca.key", "-CAcreateserial", "-days", "2", "-extfile",
+                      dir + "/san.ext", "-out", dir + "/broker.pem"}) == 0;
 }

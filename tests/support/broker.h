@@ -39,5 +39,9 @@ int FreePort();
 // the broker takes, keeps and queues: sizes, queues and memory.
 QStringList ExampleBounds();
 
+// A CA (ca.pem) in `dir`, and the broker's certificate (broker.pem, broker.key) signed by it
+// for `host` (an IP or DNS name); false when openssl failed.
+bool MakeCertificates(const QString& dir, const QString& host);
+
 // Runs one of the Mosquitto clients to its end; its exit code, and its output in `out`.
 int RunClient(const QStringList& command, QByteArray* out = nullptr, int timeoutMs = 15000);

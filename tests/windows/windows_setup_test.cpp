@@ -3,8 +3,10 @@
 // to COM1 through the registry: its window comes up, the watch hands over, スタート records a
 // lesson in the prefix's Documents, ending the session leaves whole lines, and the uninstaller
 // leaves the lesson alone. Also the demonstration without a box, the window at twice its size,
-// a group on Windows publishing to a broker on 127.0.0.1 heard by the Linux class view, and
-// the installed program sharing its lesson with a browser on Linux.
+// a group on Windows publishing over TLS to a broker on 127.0.0.1 heard by the Linux class
+// view, a class opened by the installed class view with the broker it ships, joined by a
+// Linux group and the installed program on COM1, and the installed program sharing its lesson
+// with a browser on Linux.
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -15,12 +17,14 @@
 #include "support/box_rig.h"
 #include "support/broker.h"
 #include "support/chromium.h"
+#include "support/lesson_columns.h"
 #include "support/wine.h"
 #include "support/xvfb.h"
 
 namespace {
 
 const QString Kelvira = "C:\\Program Files\\Kelvira\\kelvira.exe";
+const QString ClassView = "C:\\Program Files\\Kelvira\\kelvira-class.exe";
 const QString Title = "けるびら";  // the main window, whatever marks its title carries
 
 QString Env(const char* name) {
@@ -82,6 +86,21 @@ struct Windows {
         QVERIFY(!x.shot(screenshots + "/" + name).isNull());
     }
 };
+
+// Whether a mosquitto.exe runs under Wine (as a process of this machine's).
+bool MosquittoExeRuns() {
+    for (const QString& pid : QDir("/proc").entryList(QDir::Dirs)) {
+        QFile cmdline("/proc/" + pid + "/cmdline");
+        if (cmdline.open(QIODevice::ReadOnly) && cmdline.readAll().contains("mosquitto.exe"))
+            return true;
+    }
+    return false;
+}
+
+// A Linux path as a Windows program under Wine reaches it.
+QString OnDriveZ(const QString& path) {
+    return "Z:" + QDir::toNativeSeparators(path);
+}
 
 // Installs Kelvira, starts the box on a pty mapped to COM1 and the installed kelvira.exe with
 // `arguments` in a class folder, its trace read by `trace`.
@@ -183,17 +202,11 @@ class WindowsSetupTest : public QObject {
         QProcess program;
         TraceReader trace;
         trace.attach(program);
-        // This build has no TLS: a class over mqtts:// is refused, and said so, not joined in
-        // the clear.
-        w.wine.start(program, Kelvira,
-                     {"--demo", "--no-record", "--class", "mqtts://127.0.0.1:9/2-1"}, folder.path(),
+        w.wine.start(program, Kelvira, {"--demo", "--no-record"}, folder.path(),
                      {"KELVIRA_TRACE=1"});
         QVERIFY(program.waitForStarted(10000));
         QVERIFY(BoxRig::waitFor([&] { return trace.printed(Announced); }, 30000));
         QVERIFY(trace.last("Title").contains("（デモ）"));
-        QVERIFY2(trace.last("Title").contains("TLS（mqtts://）がありません"),
-                 qPrintable(trace.last("Title")));
-        QVERIFY(trace.printed("クラス：この版には TLS（mqtts://）がありません"));
         // Hot water, seen through the example's liquid sensor.
         QVERIFY(
             BoxRig::waitFor([&] { return trace.last("Text1").trimmed().toInt() >= 30; }, 10000));
@@ -225,32 +238,41 @@ class WindowsSetupTest : public QObject {
         program.waitForFinished(5000);
     }
 
-    // A group on Windows in a class: the Linux class view holds each of its ticks.
-    void aGroupOnWindowsReachesTheClass() {
+    // A group on Windows in a class over TLS, the broker's certificate checked against the
+    // class's CA file: the Linux class view holds each of its ticks.
+    void aGroupOnWindowsReachesTheClassOverTls() {
         Windows w;
         w.install();
         Broker broker;
-        QVERIFY(broker.start());
         QTemporaryDir work;
+        QVERIFY(MakeCertificates(work.path(), "127.0.0.1"));
+        broker.configure({"allow_anonymous true",
+                          "certfile " + broker.share(work.filePath("broker.pem")),
+                          "keyfile " + broker.share(work.filePath("broker.key"))});
+        QVERIFY2(broker.start(), qPrintable(broker.log()));
+        const QString url = "mqtts://127.0.0.1:" + QString::number(broker.port()) + "/2-1?cafile=";
         QProcess view;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen");
         view.setProcessEnvironment(env);
         view.start(Env("KELVIRA_CLASS_BIN"),
-                   {broker.url("2-1"), "--csv", work.filePath("class.csv")});
+                   {url + work.filePath("ca.pem"), "--csv", work.filePath("class.csv")});
         QVERIFY(view.waitForStarted(5000));
 
         QProcess program;
         TraceReader trace;
         trace.attach(program);
-        w.wine.start(program, Kelvira, {"--demo", "--class", broker.url("2-1"), "--group", "win1"},
-                     work.path(), {"KELVIRA_TRACE=1"});
-        QVERIFY(BoxRig::waitFor(
-            [&] {
-                return trace.last("Polling") == "1" &&
-                       trace.last("Title").contains("（クラスに接続）");
-            },
-            30000));
+        w.wine.start(
+            program, Kelvira,
+            {"--demo", "--class", url + OnDriveZ(work.filePath("ca.pem")), "--group", "win1"},
+            work.path(), {"KELVIRA_TRACE=1"});
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         return trace.last("Polling") == "1" &&
+                                trace.last("Title").contains("（クラスに接続）");
+                     },
+                     30000),
+                 qPrintable(trace.last("Title")));
         QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
         QVERIFY(BoxRig::waitFor([&] { return trace.last("Recorded").toInt() >= 12; }, 15000));
         QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
@@ -260,16 +282,113 @@ class WindowsSetupTest : public QObject {
         QVERIFY(view.waitForFinished(10000));
         QFile csv(work.filePath("class.csv"));
         QVERIFY(csv.open(QIODevice::ReadOnly));
-        QList<QByteArray> lines = csv.readAll().split('\n');
-        const qsizetype column = lines.takeFirst().trimmed().split(',').indexOf("win1");
-        QVERIFY(column > 0);
-        QStringList heard;
-        for (const QByteArray& line : lines)
-            if (!line.trimmed().isEmpty()) heard << line.trimmed().split(',').value(column);
-        while (!heard.isEmpty() && heard.last().isEmpty()) heard.removeLast();
         const QStringList lessons = Lessons(w.wine.home());
         QCOMPARE(lessons.size(), 1);
-        QCOMPARE(heard, WholeLines(lessons.first()));
+        QCOMPARE(ClassColumn(csv.readAll(), "win1"), WholeLines(lessons.first()));
+        program.kill();
+        program.waitForFinished(5000);
+    }
+
+    // The installed class view opens a class with the broker it ships, on 127.0.0.1: a group
+    // on Linux and the installed program on COM1 join with the code it shows, and the CSV it
+    // saves holds each of their ticks; a wrong code is refused and said.
+    void aClassOpenedOnWindowsTakesItsGroups() {
+        Windows w;
+        w.install();
+        // COM1 mapped first: mapping starts Wine's server anew.
+        BoxRig box;
+        QVERIFY(box.startBox({"--profile", "ramp:60:1"}));
+        QVERIFY2(w.wine.mapPorts(box.link()), "COM1 is not the simulated box's");
+        QTemporaryDir work;
+        const int port = FreePort();
+        QProcess view;
+        TraceReader said;
+        said.attach(view);
+        w.wine.start(view, ClassView,
+                     {"--open", "2-1", "--open-at", "127.0.0.1:" + QString::number(port), "--csv",
+                      OnDriveZ(work.filePath("class.csv"))},
+                     work.path(), {});
+        QString code;
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         code = said.otherLines()
+                                    .join('\n')
+                                    .section("join code ", 1)
+                                    .section('\n', 0, 0)
+                                    .trimmed();
+                         return !code.isEmpty();
+                     },
+                     60000),
+                 qPrintable(said.otherLines().join(" | ")));
+        const QString url = "mqtt://127.0.0.1:" + QString::number(port) + "/2-1";
+        QVERIFY(RunClient({"mosquitto_pub", "-h", "127.0.0.1", "-p", QString::number(port), "-t",
+                           "kelvira/2-1/han9/reading", "-m", "1", "-u", "han9", "-P", "ZZZZZZ"}) !=
+                0);
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         return said.otherLines().join('\n').contains(
+                             "refused han9（コードがちがいます）");
+                     },
+                     10000),
+                 qPrintable(said.otherLines().join(" | ")));
+
+        // The group on Linux, the code typed in small letters.
+        BoxRig linux;
+        QByteArray table = "raw,degrees\r\n";
+        for (int raw = 0; raw <= 255; ++raw)
+            table += QByteArray::number(raw * 150 / 255 - 20) + "\r\n";
+        linux.writeFile("KION.CSV", table);
+        linux.writeFile("VEXO.TXT", "Kion=-1\r\nKiroku=kiroku\r\n");
+        linux.programArguments = {"--class", url, "--group", "lin1", "--code", code.toLower()};
+        QVERIFY(linux.startBox({"--profile", "sine:40"}));
+        QVERIFY(linux.startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + w.x.display()}));
+        // The installed program on COM1.
+        const QString folder = box.dir() + "/class";
+        MakeClassFolder(folder);
+        QProcess program;
+        TraceReader trace;
+        trace.attach(program);
+        w.wine.start(program, Kelvira, {"--class", url, "--group", "win1", "--code", code}, folder,
+                     {"KELVIRA_TRACE=1"});
+        QVERIFY2(BoxRig::waitFor(
+                     [&] {
+                         return trace.last("Polling") == "1" &&
+                                trace.last("Title").contains("（クラスに接続）") &&
+                                linux.trace.last("Title").contains("（クラスに接続）");
+                     },
+                     60000),
+                 qPrintable(trace.last("Title") + " | " + linux.trace.last("Title")));
+        QVERIFY(BoxRig::waitFor([&] { return w.x.windowSize(Title).isValid(); }, 60000));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(w.x.click(linux.programPid(), StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor(
+            [&] {
+                return trace.last("Recorded").toInt() >= 8 &&
+                       linux.trace.last("Recorded").toInt() >= 8;
+            },
+            20000));
+        QVERIFY(w.x.clickTitled(Title, StartButton.x(), StartButton.y()));
+        QVERIFY(w.x.click(linux.programPid(), StartButton.x(), StartButton.y()));
+        QVERIFY(BoxRig::waitFor(
+            [&] {
+                return trace.last("Start") == "スタート" && linux.trace.last("Start") == "スタート";
+            },
+            5000));
+        QTest::qWait(3000);  // the last ticks reach the view
+        w.shot("windows-open-class.png");
+        // Asked to close as a user closes it (Wine's taskkill sends its window WM_CLOSE): the
+        // view saves its CSV and ends its broker.
+        QVERIFY(w.wine.run({"taskkill", "/im", "kelvira-class.exe"}));
+        QVERIFY(view.waitForFinished(20000));
+        QVERIFY2(BoxRig::waitFor([] { return !MosquittoExeRuns(); }, 10000),
+                 "the class's broker outlived the view");
+        QFile csv(work.filePath("class.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray bytes = csv.readAll();
+        const QStringList lessons = Lessons(w.wine.home());
+        QCOMPARE(lessons.size(), 1);
+        QCOMPARE(ClassColumn(bytes, "win1"), WholeLines(lessons.first()));
+        QCOMPARE(ClassColumn(bytes, "lin1"), LessonDegrees(linux.dir() + "/kiroku"));
         program.kill();
         program.waitForFinished(5000);
     }
