@@ -1,8 +1,9 @@
 // Announcing and looking for classes through the DNS client of Windows 10 and later. Its
 // DNS-SD routines are looked up in dnsapi.dll while the program runs: a Windows without them
 // (or Wine) still starts the program, which then neither announces nor finds a class.
-#include <windns.h>
 #include <windows.h>
+// After windows.h:
+#include <windns.h>
 
 #include <QCoreApplication>
 #include <QMetaObject>
