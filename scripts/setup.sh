@@ -10,6 +10,7 @@ set -euo pipefail
 run_packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev libgl-dev libfontconfig-dev libmosquitto-dev mosquitto-dev
+    libavahi-client-dev
     qt6-websockets-dev libqrencode-dev curl
     fonts-ipafont-gothic
     xvfb xauth x11-apps x11-utils imagemagick xdotool procps

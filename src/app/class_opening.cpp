@@ -41,8 +41,17 @@ QString JoinText(const QString& pc, const ClassOpen::OpenClass& open) {
            QStringLiteral("　さんかコード：") + ClassOpen::CodeShown(open.code);
 }
 
+bool ReachedFromOthers(const OpenPlace& place) {
+    QString host = place.host.toLower();
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    return !(host == QLatin1String("localhost") || host == QLatin1String("::1") ||
+             host.startsWith(QLatin1String("127.")));
+}
+
 bool OpenClassHere(ClassView::ClassWindow& window, ClassOpen::OwnBroker& broker,
-                   const QString& className, const OpenPlace& place, QString& error) {
+                   const QString& className, const OpenPlace& place, QString& error,
+                   ClassFind::ClassAnnouncer* announcer) {
     if (!ClassLink::IsTopicLevel(className)) {
         error = QStringLiteral("a class's name cannot hold \"/\", \"+\" or \"#\": ") + className;
         return false;
@@ -65,7 +74,9 @@ bool OpenClassHere(ClassView::ClassWindow& window, ClassOpen::OwnBroker& broker,
         window.sayRefused(said);
         std::fprintf(stderr, "kelvira-class: refused %s\n", qPrintable(said));
     };
-    broker.ended = [&window] {
+    if (!ReachedFromOthers(place)) announcer = nullptr;
+    broker.ended = [&window, announcer] {
+        if (announcer) announcer->withdraw();
         window.showJoin(QStringLiteral("クラスのブローカーが止まりました"));
     };
     if (!broker.start(open, ClassOpen::FindBrokerProgram(programDir),
@@ -73,6 +84,7 @@ bool OpenClassHere(ClassView::ClassWindow& window, ClassOpen::OwnBroker& broker,
         error = broker.error();
         return false;
     }
+    if (announcer) announcer->announce(className, broker.open().port);
     window.watch(broker.teacherAddress());
     window.showJoin(JoinText(QSysInfo::machineHostName(), broker.open()));
     return true;

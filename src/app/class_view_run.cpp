@@ -133,12 +133,15 @@ int RunClassView(int argc, char** argv) {
         if (!window.openLesson(file))
             std::fprintf(stderr, "kelvira-class: not a lesson file: %s\n", qPrintable(file));
     if (!address.host.isEmpty()) window.watch(address);
-    // A class opened here: its broker ends with the window.
+    // A class opened here: its broker ends with the window, and it is announced on the local
+    // network meanwhile.
+    const std::unique_ptr<ClassFind::ClassAnnouncer> announcer = ClassFind::SystemAnnouncer();
     ClassOpen::OwnBroker broker;
     QString opened;
     if (parser.isSet(openClass)) {
         QString why;
-        if (!OpenClassHere(window, broker, parser.value(openClass), openPlace, why)) {
+        if (!OpenClassHere(window, broker, parser.value(openClass), openPlace, why,
+                           announcer.get())) {
             std::fprintf(stderr, "kelvira-class: cannot open the class: %s\n", qPrintable(why));
             return 1;
         }
@@ -146,14 +149,14 @@ int RunClassView(int argc, char** argv) {
         std::fprintf(stderr, "kelvira-class: class %s open on port %d, join code %s\n",
                      qPrintable(opened), broker.open().port, qPrintable(broker.open().code));
     } else if (address.host.isEmpty()) {
-        window.openClassAsked = [&window, &broker, openPlace] {
+        window.openClassAsked = [&window, &broker, &announcer, openPlace] {
             bool ok = false;
             const QString name = QInputDialog::getText(
                 &window, QStringLiteral("クラスをひらく"),
                 QStringLiteral("クラスの名前（たとえば 2-1）："), QLineEdit::Normal, {}, &ok);
             if (!ok || name.trimmed().isEmpty()) return;
             QString why;
-            if (!OpenClassHere(window, broker, name.trimmed(), openPlace, why))
+            if (!OpenClassHere(window, broker, name.trimmed(), openPlace, why, announcer.get()))
                 MsgBox(QStringLiteral("クラスをひらけません：") + why, vbOKOnly);
             else
                 window.openClassAsked = nullptr;

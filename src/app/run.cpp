@@ -14,12 +14,15 @@
 #include "app/install_layout.h"
 #include "app/system_line.h"
 #include "app/trace.h"
+#include "classfind/class_finder.h"
 #include "classroom/class_publisher.h"
+#include "classroom/join_dialog.h"
 #ifdef KELVIRA_SHARING
 #include "classshare/own_share.h"
 #endif
 #include "config/config_folders.h"
 #include "config/customization.h"
+#include "core/join_offer.h"
 #include "core/start_up_log.h"
 #include "core/vexo.h"
 #include "core/window_title.h"
@@ -148,6 +151,13 @@ int Run(int argc, char** argv) {
         return QInputDialog::getText(
             &window, QStringLiteral("クラスに さんか"),
             QStringLiteral("先生の がめんの さんかコードを いれてください："));
+    };
+    // Out of a class, the graph's menu offers those found on the network, the group named as
+    // for the class of the command line or the customization file.
+    Vexo::JoinOffer.inClass = Vexo::InClass;
+    Vexo::JoinOffer.ask = [](QWidget* parent) {
+        Vexo::OfferClasses(parent, ClassFind::SystemBrowser(),
+                           Given.group.isEmpty() ? Vexo::HanKey : Given.group);
     };
     // The class, once the customization file has been read.
     const QString classError =

@@ -312,6 +312,10 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
     return {};
 }
 
+bool InClass() {
+    return publisher != nullptr;
+}
+
 int ClassTicksAcknowledged() {
     return publisher ? publisher->acknowledgedTicks() : 0;
 }

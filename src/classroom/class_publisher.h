@@ -99,6 +99,9 @@ QString JoinClass(const QString& url, const QString& group, const QString& passw
 // whose broker wants a sign-in has it asked for once a run, and is joined again with it.
 extern std::function<QString()> AskJoinCode;
 
+// Whether a class is joined now, whatever its link's state.
+bool InClass();
+
 // Leaves the class: says goodbye to the broker (tests, and the end of the program).
 void LeaveClass();
 

@@ -1,6 +1,7 @@
 // The graph's menu on the right mouse button: the picture to the clipboard, the picture
 // into a PNG file of the user's choice, the recordings folder in the file manager, and the
-// lesson shown on the pupils' tablets, switched on and off.
+// lesson shown on the pupils' tablets, switched on and off; and, while no class is joined, the
+// classes found on the network offered to join.
 #include <QClipboard>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -10,6 +11,7 @@
 #include <QUrl>
 #include <memory>
 
+#include "core/join_offer.h"
 #include "core/tablet_share.h"
 #include "platform/fonts.h"
 #include "platform/message_box.h"
@@ -64,6 +66,8 @@ void InstallGraphMenu(Zanpo& window) {
             share->setChecked(TabletShare.on && TabletShare.on());
             QObject::connect(share, &QAction::toggled, [](bool on) { TabletShare.switchTo(on); });
         }
+        if (JoinOffer.ask && !(JoinOffer.inClass && JoinOffer.inClass()))
+            menu.addAction(QStringLiteral("クラスに さんか…"), [graph] { JoinOffer.ask(graph); });
         FollowZoom(menu, GothicFont(12));  // as large as the window's
         menu.exec(graph->mapToGlobal(at));
     });

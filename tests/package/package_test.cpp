@@ -38,11 +38,11 @@ class PackageTest : public QObject {
     void initTestCase() {
         QCOMPARE(Run({"dpkg-deb", "-x", deb_, root_.path()}), 0);
         QString fields, version;
-        QCOMPARE(Run({"dpkg-deb", "-f", deb_, "Version", "Depends"}, &fields), 0);
+        QCOMPARE(Run({"dpkg-deb", "-f", deb_, "Version", "Depends", "Recommends"}, &fields), 0);
         QVERIFY2(fields.contains("Version: " KELVIRA_VERSION "\n"), qPrintable(fields));
-        for (const char* needed :
-             {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6", "libmosquitto1",
-              ", mosquitto", "libqt6network6", "libqrencode4"})
+        for (const char* needed : {"fonts-ipafont-gothic", "libqt6widgets6", "libqt6serialport6",
+                                   "libmosquitto1", ", mosquitto", "libqt6network6", "libqrencode4",
+                                   "libavahi-client3", "Recommends: avahi-daemon"})
             QVERIFY2(fields.contains(needed), qPrintable(fields));
         QCOMPARE(Run({path("usr/bin/kelvira"), "--version"}, &version), 0);
         QCOMPARE(version, QString("kelvira " KELVIRA_VERSION "\n"));
@@ -61,8 +61,7 @@ class PackageTest : public QObject {
               "usr/share/man/man1/zanpo-sim.1.gz", "usr/share/doc/kelvira/copyright",
               "usr/share/doc/kelvira/changelog.gz", "usr/share/doc/kelvira/examples/VEXO.TXT",
               "usr/share/kelvira/VEXO.TXT", "usr/share/kelvira/EKION.CSV",
-              "usr/share/kelvira/KION.CSV",
-              "usr/lib/kelvira/kelvira_class_gate.so"})
+              "usr/share/kelvira/KION.CSV", "usr/lib/kelvira/kelvira_class_gate.so"})
             QTest::newRow(file) << file << 0;
         for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
             QTest::newRow(qPrintable(QString::number(size)))

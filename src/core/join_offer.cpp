@@ -1,0 +1,7 @@
+#include "core/join_offer.h"
+
+namespace Vexo {
+
+JoinOfferSeam JoinOffer;
+
+}  // namespace Vexo
