@@ -51,12 +51,11 @@ qrencode_options=(-DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DWITH_TOOL
 # configuration looked for where Windows' builds of OpenSSL look, not in this cache.
 openssl_options=(mingw64 shared no-tests no-legacy no-engine
     "--openssldir=C:/Program Files/Common Files/SSL")
-# Mosquitto: the client library with TLS and the broker (no threads: its CMake names a fixed
-# pthreads folder on Windows; no cJSON, which leaves out the dynamic-security plugin and the
-# clients), without its password tool and plugins.
+# Mosquitto: the client library with TLS and threads (Kelvira's link runs its loop on a thread
+# of its own while the window publishes) and the broker; without cJSON, which leaves out the
+# dynamic-security plugin and the clients, and without its password tool and plugins.
 mosquitto_options=(-DCMAKE_BUILD_TYPE=Release -DWITH_TLS=ON -DWITH_BROKER=ON -DWITH_APPS=OFF
-    -DWITH_CLIENTS=OFF -DWITH_PLUGINS=OFF -DDOCUMENTATION=OFF -DWITH_CJSON=OFF
-    -DWITH_THREADING=OFF)
+    -DWITH_CLIENTS=OFF -DWITH_PLUGINS=OFF -DDOCUMENTATION=OFF -DWITH_CJSON=OFF)
 
 compiler=$(dpkg-query -W -f='${Version}' g++-mingw-w64-x86-64-posix)
 toolchain_file=$(cat "$root/cmake/mingw-w64.cmake")
@@ -163,6 +162,9 @@ if [[ ! -f "$mqtt/done" ]]; then
             make install_dev >>../openssl.log 2>&1)
     fi
     if [[ ! -f "$prefix/bin/mosquitto.exe" ]]; then
+        # Its CMake is taught mingw's pthread in place of a fixed MSVC library.
+        sed -i 's|C:\\\\pthreads\\\\Pre-built.2\\\\lib\\\\x[0-9]*\\\\pthreadVC2.lib|pthread|; s|C:\\\\pthreads\\\\Pre-built.2\\\\include||' \
+            mosquitto-source/CMakeLists.txt
         cmake -S mosquitto-source -B mosquitto-build -G Ninja \
             -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64.cmake" -DKELVIRA_WINDOWS_PREFIX="$prefix" \
             -DOPENSSL_ROOT_DIR="$prefix" -DCMAKE_INSTALL_PREFIX="$prefix" \

@@ -10,6 +10,12 @@ cd "$root"
 
 prefix=$(scripts/windows-toolchain.sh | tail -1)
 scripts/setup.sh run >&2
+# A toolchain built anew lives in a folder of its own: what the last configuration found in
+# the old one is forgotten.
+if [[ -f build-windows/CMakeCache.txt ]] &&
+    ! grep -qxF "KELVIRA_WINDOWS_PREFIX:UNINITIALIZED=$prefix" build-windows/CMakeCache.txt; then
+    rm -f build-windows/CMakeCache.txt
+fi
 # The icon's PNGs, drawn by the Linux program's own code.
 BUILD_TARGETS=desktop_files scripts/build.sh build-run -DCMAKE_BUILD_TYPE=Release \
     -DBUILD_TESTING=OFF >&2

@@ -11,6 +11,9 @@
 #include <sys/prctl.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace ClassOpen {
 
@@ -18,6 +21,32 @@ namespace {
 
 constexpr int StartMs = 5000;
 constexpr int EndMs = 3000;
+
+// The broker ends with the class view, however the view ends: on Windows it is put in a job
+// the system ends when the view's handle to it closes, as it does when the view ends.
+void EndsWithThisProgram(qint64 pid) {
+#ifdef Q_OS_WIN
+    static const HANDLE job = [] {
+        HANDLE made = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (made && !SetInformationJobObject(made, JobObjectExtendedLimitInformation, &limits,
+                                             sizeof limits)) {
+            CloseHandle(made);
+            made = nullptr;
+        }
+        return made;
+    }();
+    if (!job) return;
+    const HANDLE process =
+        OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, static_cast<DWORD>(pid));
+    if (!process) return;
+    AssignProcessToJobObject(job, process);
+    CloseHandle(process);
+#else
+    Q_UNUSED(pid);  // on Linux the child asks for it itself (PR_SET_PDEATHSIG)
+#endif
+}
 
 }  // namespace
 
@@ -81,6 +110,7 @@ bool OwnBroker::startOn(int port, const QString& program, bool& portTaken) {
     stopping_ = false;
     runs_ = portTaken_ = false;
     process_.start(program, {QStringLiteral("-c"), path});
+    if (process_.waitForStarted(StartMs)) EndsWithThisProgram(process_.processId());
     const QDeadlineTimer deadline(StartMs);
     while (!runs_ && !deadline.hasExpired()) {
         if (!process_.waitForReadyRead(100) && process_.state() == QProcess::NotRunning) break;
