@@ -5,8 +5,9 @@
 #   3. each fuzzer of the readers for FUZZ_SECONDS (default 30), built with clang;
 #   4. Kelvira for Windows under Wine: the rooms' tests built for Windows, then the setup program
 #      installed into a fresh Wine prefix and the installed program run against the simulated
-#      box on COM1, the demonstration, and a group in a class (scripts/windows.sh builds it; the
-#      Windows toolchain is built the first time, then taken from its cache).
+#      box on COM1, the demonstration, a group in a class over TLS, and a class opened by the
+#      installed class view with the broker it ships (scripts/windows.sh builds it; the Windows
+#      toolchain is built the first time, then taken from its cache).
 # Stops at the first stage that fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -103,10 +103,7 @@ class ClassJoinTest : public QObject {
         QFETCH(QString, typed);
         QFETCH(QString, title);
         Broker broker;
-        broker.configure({"allow_anonymous false",
-                          "plugin " + broker.share(qEnvironmentVariable("KELVIRA_GATE_PLUGIN")),
-                          "plugin_opt_class 2-1", "plugin_opt_code ABCDEF",
-                          "plugin_opt_teacher secret"});
+        broker.configure(GateLines(broker));
         QVERIFY(broker.start());
         Headless h;
         int asked = 0;

@@ -84,10 +84,7 @@ class ClassTest : public QObject {
             g.rig->writeFile("VEXO.TXT", QString("Kion=-1\r\nKurasu=%1\r\nHan=%2\r\nKiroku=kiroku\r\n")
                                              .arg(broker.url("2-1"), g.name)
                                              .toUtf8());
-            // The box's raw bytes read -20 to 130 degrees, what a sensor of the box can give.
-            QByteArray table = "raw,degrees\r\n";
-            for (int raw = 0; raw <= 255; ++raw) table += QByteArray::number(raw * 150 / 255 - 20) + "\r\n";
-            g.rig->writeFile("KION.CSV", table);
+            g.rig->writeFile("KION.CSV", GroupTable());
             QVERIFY(g.rig->startBox({"--profile", profiles[i]}));
             QVERIFY(g.rig->startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + g.x->display()}));
         }

@@ -109,10 +109,7 @@ class OpenClassTest : public QObject {
                 SystemShiftJis(
                     QString("Kion=-1\r\nKurasu=%1\r\nHan=%2\r\nKode=%3\r\nKiroku=kiroku\r\n")
                         .arg(view.url(), g.name, codes[i])));
-            QByteArray table = "raw,degrees\r\n";
-            for (int raw = 0; raw <= 255; ++raw)
-                table += QByteArray::number(raw * 150 / 255 - 20) + "\r\n";
-            g.rig->writeFile("KION.CSV", table);
+            g.rig->writeFile("KION.CSV", GroupTable());
             QVERIFY(g.rig->startBox({"--profile", profiles[i]}));
             QVERIFY(
                 g.rig->startProgram({}, {}, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + g.x->display()}));

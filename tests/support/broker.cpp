@@ -150,3 +150,9 @@ bool MakeCertificates(const QString& dir, const QString& host) {
                       "-CAkey", dir + "/ca.key", "-CAcreateserial", "-days", "2", "-extfile",
                       dir + "/san.ext", "-out", dir + "/broker.pem"}) == 0;
 }
+
+QStringList GateLines(const Broker& broker) {
+    return {"allow_anonymous false",
+            "plugin " + broker.share(qEnvironmentVariable("KELVIRA_GATE_PLUGIN")),
+            "plugin_opt_class 2-1", "plugin_opt_code ABCDEF", "plugin_opt_teacher secret"};
+}

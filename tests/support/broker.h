@@ -32,6 +32,10 @@ class Broker {
     int port_ = 0;
 };
 
+// The lines that make `broker` a class's own as the class view opens it: class 2-1, join code
+// ABCDEF, the teacher's secret "secret", its gate the one the build made (KELVIRA_GATE_PLUGIN).
+QStringList GateLines(const Broker& broker);
+
 // A port of 127.0.0.1 nothing listens on now.
 int FreePort();
 

@@ -3,6 +3,12 @@
 #include <QDir>
 #include <QFile>
 
+QByteArray GroupTable() {
+    QByteArray table = "raw,degrees\r\n";
+    for (int raw = 0; raw <= 255; ++raw) table += QByteArray::number(raw * 150 / 255 - 20) + "\r\n";
+    return table;
+}
+
 QStringList LessonDegrees(const QString& folder) {
     const QStringList files = QDir(folder).entryList({"*.csv"}, QDir::Files);
     if (files.size() != 1) return {"files: " + files.join(' ')};

@@ -6,6 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+// A group's KION.CSV: the box's raw bytes read -20 to 130 degrees, what a sensor of the box
+// can give.
+QByteArray GroupTable();
+
 // The degrees column of the one lesson file in `folder`.
 QStringList LessonDegrees(const QString& folder);
 

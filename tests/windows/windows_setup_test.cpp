@@ -337,10 +337,7 @@ class WindowsSetupTest : public QObject {
 
         // The group on Linux, the code typed in small letters.
         BoxRig linux;
-        QByteArray table = "raw,degrees\r\n";
-        for (int raw = 0; raw <= 255; ++raw)
-            table += QByteArray::number(raw * 150 / 255 - 20) + "\r\n";
-        linux.writeFile("KION.CSV", table);
+        linux.writeFile("KION.CSV", GroupTable());
         linux.writeFile("VEXO.TXT", "Kion=-1\r\nKiroku=kiroku\r\n");
         linux.programArguments = {"--class", url, "--group", "lin1", "--code", code.toLower()};
         QVERIFY(linux.startBox({"--profile", "sine:40"}));
